@@ -1,0 +1,235 @@
+#include "core/mdlUser.h"
+
+#include "platform/Files.h"
+#include "platform/Random.h"
+
+#include <QDir>
+#include <QtEndian>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+OptRecord OptRec;
+std::array<QString, 57> KigouList;
+std::array<qint32, 9> ColorList{};
+std::array<std::array<qint16, 6>, 57> SimilarList{};
+std::array<double, 6> SCList{};
+
+namespace {
+
+template<typename T>
+void put(QByteArray &bytes, qsizetype &offset, T value)
+{
+    qToLittleEndian(value, bytes.data() + offset);
+    offset += sizeof(T);
+}
+
+template<typename T>
+T take(const QByteArray &bytes, qsizetype &offset)
+{
+    const T value = qFromLittleEndian<T>(bytes.constData() + offset);
+    offset += sizeof(T);
+    return value;
+}
+
+double finiteOr(double value, double fallback)
+{
+    return std::isfinite(value) ? value : fallback;
+}
+
+} // namespace
+
+QByteArray optToBytes(const OptRecord &record)
+{
+    QByteArray bytes(OptRecSize, '\0');
+    qsizetype offset = 0;
+    put(bytes, offset, record.ViewTime);
+    put(bytes, offset, record.BlankTime);
+    put(bytes, offset, record.StringLen);
+    put(bytes, offset, record.KigouNum);
+    for (qint16 flag : record.Koumoku)
+        put(bytes, offset, flag);
+    for (qint32 color : record.Color)
+        put(bytes, offset, color);
+    return bytes;
+}
+
+OptRecord optFromBytes(const QByteArray &bytes, const OptRecord &base)
+{
+    QByteArray image = optToBytes(base);
+    const qsizetype used = std::min(bytes.size(), OptRecSize);
+    std::memcpy(image.data(), bytes.constData(), static_cast<size_t>(used));
+
+    OptRecord record;
+    qsizetype offset = 0;
+    record.ViewTime = take<double>(image, offset);
+    record.BlankTime = take<double>(image, offset);
+    record.StringLen = take<qint16>(image, offset);
+    record.KigouNum = take<qint16>(image, offset);
+    for (qint16 &flag : record.Koumoku)
+        flag = take<qint16>(image, offset);
+    for (qint32 &color : record.Color)
+        color = take<qint32>(image, offset);
+    return record;
+}
+
+void SetOptDefaults(OptRecord &record)
+{
+    record.ViewTime = DefaultViewTime;
+    record.StringLen = 5;
+    record.BlankTime = DefaultBlankTime;
+    record.KigouNum = 20;
+    record.Koumoku[0] = True16;
+    record.Koumoku[1] = True16;
+    record.Koumoku[2] = False16;
+    record.Koumoku[3] = True16;
+    record.Koumoku[4] = False16;
+}
+
+QString SettingsFilePath()
+{
+    return platform::programDirectory() + QDir::separator() + QStringLiteral("ivok2.ini");
+}
+
+bool LoadOpt(const QString &path)
+{
+    if (!platform::fileExists(path))
+        return false;
+    OptRec = optFromBytes(platform::readBlock(path, OptRecSize), OptRec);
+    return true;
+}
+
+bool SaveOpt(const QString &path)
+{
+    return platform::writeBlock(path, optToBytes(OptRec));
+}
+
+int UsableKigouNum(const OptRecord &record)
+{
+    return std::clamp<int>(record.KigouNum, MinKigouNum, MaxKigouNum);
+}
+
+double UsableViewTime(const OptRecord &record)
+{
+    return std::clamp(finiteOr(record.ViewTime, DefaultViewTime), 0.1, 10.0);
+}
+
+double UsableBlankTime(const OptRecord &record)
+{
+    return std::clamp(finiteOr(record.BlankTime, DefaultBlankTime), 0.1, 3.0);
+}
+
+void InitList()
+{
+    static constexpr char16_t Symbols[] =
+        u"\u3000○◎△▽〆∵∴‥□◇∥♂♀∞§〒→←↑↓∧∨∠∩∪⊃⊂⊇⊆∋∈⇒⇔∀∃≡∂⊥∫√≫≪‡†♪♭♯¶★●▲▼■◆☆";
+    static_assert(std::size(Symbols) - 1 == SymbolCount + 1);
+    for (int i = 0; i <= SymbolCount; ++i)
+        KigouList[i] = QString(QChar(Symbols[i]));
+
+    ColorList[0] = 0x00FFFFFF;
+    ColorList[1] = 0x00000000;
+    ColorList[2] = 0x000000FF;
+    ColorList[3] = 0x00FF0000;
+    ColorList[4] = 0x0000FF00;
+    ColorList[5] = 0x0000FFFF;
+    ColorList[6] = 0x00FFFF00;
+    ColorList[7] = 0x00FF00FF;
+
+    InitSimilar();
+}
+
+void InitSimilar()
+{
+    // Row i: the look-alikes of symbol i, in order.
+    static const std::array<std::initializer_list<qint16>, SymbolCount + 1> LookAlikes{{
+        {8},                // 0 blank
+        {2, 50},            // 1 ○
+        {1, 50},            // 2 ◎
+        {4, 51},            // 3 △
+        {3, 52},            // 4 ▽
+        {12},               // 5 〆
+        {7, 8},             // 6 ∵
+        {6, 8},             // 7 ∴
+        {6, 7},             // 8 ‥
+        {10, 53},           // 9 □
+        {9, 54},            // 10 ◇
+        {48},               // 11 ∥
+        {5, 13, 19, 37},    // 12 ♂
+        {12, 16},           // 13 ♀
+        {15},               // 14 ∞
+        {14, 39},           // 15 §
+        {13, 36},           // 16 〒
+        {18, 32},           // 17 →
+        {17, 40},           // 18 ←
+        {12, 20},           // 19 ↑
+        {19, 38},           // 20 ↓
+        {22},               // 21 ∧
+        {21, 34},           // 22 ∨
+        {27},               // 23 ∠
+        {25},               // 24 ∩
+        {24},               // 25 ∪
+        {27, 28, 30},       // 26 ⊃
+        {23, 26, 29, 31},   // 27 ⊂
+        {26, 30},           // 28 ⊇
+        {27, 31},           // 29 ⊆
+        {26, 28, 31, 35},   // 30 ∋
+        {27, 29, 30},       // 31 ∈
+        {17, 33},           // 32 ⇒
+        {32},               // 33 ⇔
+        {22},               // 34 ∀
+        {30, 36},           // 35 ∃
+        {16, 35},           // 36 ≡
+        {12},               // 37 ∂
+        {20},               // 38 ⊥
+        {15},               // 39 ∫
+        {18},               // 40 √
+        {42},               // 41 ≫
+        {41},               // 42 ≪
+        {44, 47},           // 43 ‡
+        {43},               // 44 †
+        {46},               // 45 ♪
+        {45},               // 46 ♭
+        {43},               // 47 ♯
+        {11},               // 48 ¶
+        {55},               // 49 ★
+        {1, 2},             // 50 ●
+        {3, 52},            // 51 ▲
+        {4, 51},            // 52 ▼
+        {9, 54},            // 53 ■
+        {10, 53},           // 54 ◆
+        {49},               // 55 ☆
+    }};
+    for (size_t i = 0; i < LookAlikes.size(); ++i) {
+        SimilarList[i][0] = static_cast<qint16>(LookAlikes[i].size());
+        qint16 column = 1;
+        for (qint16 index : LookAlikes[i])
+            SimilarList[i][column++] = index;
+    }
+}
+
+void SetColor()
+{
+    for (int i = 0; i < DrawColorCount; ++i)
+        ColorList[i] = OptRec.Color[i];
+}
+
+void InitSC()
+{
+    for (int i = 0; i <= 4; ++i)
+        SCList[i] = -1;
+}
+
+void AddSC(float time)
+{
+    for (int i = 4; i >= 1; --i)
+        SCList[i] = SCList[i - 1];
+    SCList[0] = static_cast<double>(time);
+}
+
+qint16 RndSel(platform::RandomSource &random, std::span<const qint16> list, int count)
+{
+    random.reseedFromTimeOfDay();
+    return list[static_cast<size_t>(platform::drawIndex(random, count))];
+}

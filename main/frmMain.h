@@ -1,0 +1,73 @@
+#pragma once
+
+#include "quiz/Quiz.h"
+
+#include <QList>
+#include <QMainWindow>
+
+#include <array>
+
+class ClickLabel;
+class LineControl;
+class QAction;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static constexpr int KeyCount = 100;
+    static constexpr int ScoreCount = 5;
+
+    explicit frmMain(QWidget *parent = nullptr);
+
+    // The game's state, read by tests and by nobody else outside the window.
+    qint16 AnsView() const { return m_AnsView; }
+    float StartTime() const { return m_StartTime; }
+    qint16 ViewMode() const { return m_ViewMode; }
+    const Quiz &CurrentQuiz() const { return m_quiz; }
+
+    // Client area in twips.
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+
+public slots:
+    void cmdStart_Click();
+    void timMain_Timer();
+    void timWatch_Timer();
+    void lblKey_Click(int index);
+    void mnuEnd_Click();
+    void mnuOpt_Click();
+    void mnuAbout_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void Form_Load();
+    void Form_Unload();
+    void CreateControls();
+    void CreateMenus();
+    void InitSoftKey();
+
+    QWidget *m_client = nullptr;
+    QPushButton *cmdStart = nullptr;
+    QLabel *lblAns = nullptr;
+    std::array<QLabel *, ScoreCount> lblSc{};
+    LineControl *Line1 = nullptr;
+    LineControl *Line2 = nullptr;
+    std::array<ClickLabel *, KeyCount> lblKey{};
+    QTimer *timMain = nullptr;
+    QTimer *timWatch = nullptr;
+    QAction *mnuEnd = nullptr;
+    QAction *mnuOpt = nullptr;
+    QAction *mnuAbout = nullptr;
+
+    qint16 m_AnsView = 0;
+    float m_StartTime = 0;
+    qint16 m_ViewMode = 0;
+    Quiz m_quiz;
+};

@@ -1,0 +1,68 @@
+#include "platform/Files.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace platform {
+
+namespace {
+QString &directoryOverride()
+{
+    static QString directory;
+    return directory;
+}
+} // namespace
+
+QString programDirectory()
+{
+    const QString &overridden = directoryOverride();
+    return overridden.isEmpty() ? QCoreApplication::applicationDirPath() : overridden;
+}
+
+void setProgramDirectory(const QString &directory)
+{
+    directoryOverride() = directory;
+}
+
+bool fileExists(const QString &path)
+{
+    return QFileInfo(path).isFile();
+}
+
+QByteArray readBlock(const QString &path, qsizetype maxBytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.read(maxBytes);
+}
+
+bool writeBlock(const QString &path, const QByteArray &block)
+{
+    QByteArray content;
+    if (QFileInfo::exists(path)) {
+        QFile existing(path);
+        if (!existing.open(QIODevice::ReadOnly))
+            return false;
+        content = existing.readAll();
+        if (existing.error() != QFileDevice::NoError)
+            return false;
+    }
+    if (content.size() < block.size())
+        content.resize(block.size());
+    content.replace(0, block.size(), block);
+
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(content) != content.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace platform

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace platform {
+
+// The directory that holds the executable; tests point it elsewhere.
+QString programDirectory();
+void setProgramDirectory(const QString &directory); // empty restores the real one
+
+// Ordinary files only: a directory of that name does not count.
+bool fileExists(const QString &path);
+
+// At most maxBytes from offset 0; a file that cannot be read gives an empty block.
+QByteArray readBlock(const QString &path, qsizetype maxBytes);
+
+// Writes block at offset 0 and keeps whatever the file holds beyond it.
+// The whole file is replaced atomically where the directory allows it, else rewritten in place.
+bool writeBlock(const QString &path, const QByteArray &block);
+
+} // namespace platform

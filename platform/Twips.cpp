@@ -1,0 +1,29 @@
+#include "platform/Twips.h"
+
+#include <QWidget>
+
+#include <cmath>
+
+namespace platform {
+
+int toPixels(double twips)
+{
+    return static_cast<int>(std::lround(twips / TwipsPerPixel));
+}
+
+double toTwips(int pixels)
+{
+    return static_cast<double>(pixels) * TwipsPerPixel;
+}
+
+QRect twipsRect(double left, double top, double width, double height)
+{
+    return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
+}
+
+void placeInTwips(QWidget *widget, double left, double top, double width, double height)
+{
+    widget->setGeometry(twipsRect(left, top, width, height));
+}
+
+} // namespace platform
