@@ -1,0 +1,308 @@
+#include "dialogs/frmOpt.h"
+
+#include "core/mdlUser.h"
+#include "platform/Colors.h"
+#include "platform/MessageBox.h"
+#include "platform/NumberText.h"
+#include "platform/Numbers.h"
+#include "platform/Twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <span>
+
+namespace {
+
+constexpr double MinViewTime = 0.1;
+constexpr double MaxViewTime = 10;
+constexpr double MinBlankTime = 0.1;
+constexpr double MaxBlankTime = 3;
+constexpr qint16 MinStringLen = 1;
+constexpr qint16 MaxStringLen = 20;
+constexpr int FirstListedStringLen = 3;
+constexpr int LastListedStringLen = 10;
+
+constexpr double ViewTimes[] = {10, 7, 5, 3, 2, 1, 0.7, 0.5, 0.3, 0.2, 0.1};
+constexpr double BlankTimes[] = {0.1, 0.3, 1};
+constexpr double KigouNums[] = {100, 70, 50, 30, 20, 10};
+
+struct KindBox
+{
+    const char16_t *caption;
+    const char16_t *toolTip;
+    int left;
+    int top;
+    int width;
+};
+
+constexpr KindBox KindBoxes[frmOpt::KindBoxCount] = {
+    {u"色違い", u"記号の色が異なります", 240, 360, 1095},
+    {u"置き換え１", u"全く別の記号に置き換えられます", 1560, 360, 1215},
+    {u"置き換え２", u"似た記号に置き換えられます", 1560, 600, 1215},
+    {u"消滅", u"記号が消えます", 240, 600, 1095},
+    {u"移動", u"記号が移動します", 240, 840, 1095},
+};
+
+QString indexedName(const char *name, int index)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+QLabel *newLabel(const QString &name, const QString &caption, QWidget *parent)
+{
+    QLabel *label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QComboBox *newComboBox(const QString &name, QWidget *parent)
+{
+    QComboBox *box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    // Inline completion would turn a typed "1" into the listed "10" before Enter confirms it.
+    box->setCompleter(nullptr);
+    return box;
+}
+
+void setForeColor(QLabel *label, quint32 color)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, platform::toQColor(color, palette));
+    label->setPalette(palette);
+}
+
+// Selects the first listed value equal to value, or shows text with no item selected.
+void showValue(QComboBox *box, std::span<const double> listed, double value, const QString &text)
+{
+    const auto match = std::find(listed.begin(), listed.end(), value);
+    if (match != listed.end()) {
+        box->setCurrentIndex(int(match - listed.begin()));
+        return;
+    }
+    box->setCurrentIndex(-1);
+    box->setEditText(text);
+}
+
+} // namespace
+
+frmOpt::frmOpt(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmOpt"));
+    setWindowTitle(QStringLiteral("設定"));
+    setFixedSize(platform::toPixels(5010), platform::toPixels(5175));
+    QFont gothic = font();
+    gothic.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+    gothic.setPointSizeF(9);
+    setFont(gothic);
+
+    CreateControls();
+    SetTabOrder();
+    Form_Load();
+    cmbViewTime->setFocus();
+}
+
+void frmOpt::CreateControls()
+{
+    Label1 = newLabel(QStringLiteral("Label1"), QStringLiteral("表示時間（0.1～10秒）"), this);
+    platform::placeInTwips(Label1, 360, 360, 1695, 255);
+    cmbViewTime = newComboBox(QStringLiteral("cmbViewTime"), this);
+    platform::placeInTwips(cmbViewTime, 2280, 360, 855, 300);
+
+    Label3 = newLabel(QStringLiteral("Label3"), QStringLiteral("切替時間（0.1～3秒）"), this);
+    platform::placeInTwips(Label3, 360, 840, 1695, 255);
+    cmbBlankTime = newComboBox(QStringLiteral("cmbBlankTime"), this);
+    platform::placeInTwips(cmbBlankTime, 2280, 840, 855, 300);
+
+    Label4 = newLabel(QStringLiteral("Label4"), QStringLiteral("記号の数（5～100）"), this);
+    platform::placeInTwips(Label4, 360, 1320, 1695, 255);
+    cmbKigouNum = newComboBox(QStringLiteral("cmbKigouNum"), this);
+    platform::placeInTwips(cmbKigouNum, 2280, 1320, 855, 300);
+
+    // The length setting has no effect on play, so the player never sees it.
+    Label2 = newLabel(QStringLiteral("Label2"), QStringLiteral("文字の長さ（１～20）"), this);
+    platform::placeInTwips(Label2, 3240, 2040, 1695, 255);
+    Label2->setVisible(false);
+    cmbStringLen = newComboBox(QStringLiteral("cmbStringLen"), this);
+    platform::placeInTwips(cmbStringLen, 3840, 2640, 855, 300);
+    cmbStringLen->setVisible(false);
+
+    CreateKindBoxes();
+    CreateColorBoxes();
+
+    cmdOk = new QPushButton(QStringLiteral("変更"), this);
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    platform::placeInTwips(cmdOk, 3720, 360, 1095, 375);
+    cmdOk->setDefault(true);
+    connect(cmdOk, &QPushButton::clicked, this, &frmOpt::cmdOk_Click);
+
+    cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    platform::placeInTwips(cmdCancel, 3720, 960, 1095, 375);
+    cmdCancel->setAutoDefault(false);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmOpt::cmdCancel_Click);
+}
+
+void frmOpt::CreateKindBoxes()
+{
+    Frame2 = new QGroupBox(QStringLiteral("間違いの項目"), this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    platform::placeInTwips(Frame2, 240, 1800, 2895, 1215);
+
+    for (int i = 0; i < KindBoxCount; ++i) {
+        const KindBox &kind = KindBoxes[i];
+        chkKoumoku[i] = new QCheckBox(QString::fromUtf16(kind.caption), Frame2);
+        chkKoumoku[i]->setObjectName(indexedName("chkKoumoku", i));
+        chkKoumoku[i]->setToolTip(QString::fromUtf16(kind.toolTip));
+        platform::placeInTwips(chkKoumoku[i], kind.left, kind.top, kind.width, 255);
+    }
+}
+
+void frmOpt::CreateColorBoxes()
+{
+    Frame1 = new QGroupBox(QStringLiteral("色　（色の指定は16進数で行ってください）"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    platform::placeInTwips(Frame1, 240, 3240, 4575, 1815);
+
+    for (int i = 0; i < ColorBoxCount; ++i) {
+        const bool leftColumn = i < 4;
+        const int top = 360 + 360 * (i % 4);
+
+        lblColor[i] = newLabel(indexedName("lblColor", i), QString(), Frame1);
+        platform::placeInTwips(lblColor[i], leftColumn ? 240 : 2400, top, 255, 255);
+
+        txtColor[i] = new QLineEdit(Frame1);
+        txtColor[i]->setObjectName(indexedName("txtColor", i));
+        platform::placeInTwips(txtColor[i], leftColumn ? 600 : 2880, top, 1215, 270);
+        connect(txtColor[i], &QLineEdit::textChanged, this, [this, i] { txtColor_Change(i); });
+    }
+}
+
+void frmOpt::SetTabOrder()
+{
+    // Labels and frames hold tab numbers too but never take the focus, so only these count.
+    const std::array<QWidget *, 19> order{
+        cmbViewTime,   cmbStringLen,  cmdOk,         cmdCancel,     cmbKigouNum,
+        chkKoumoku[0], chkKoumoku[1], chkKoumoku[2], chkKoumoku[3], chkKoumoku[4],
+        cmbBlankTime,  txtColor[0],   txtColor[1],   txtColor[2],   txtColor[3],
+        txtColor[4],   txtColor[5],   txtColor[6],   txtColor[7],
+    };
+    for (size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void frmOpt::Form_Load()
+{
+    ViewTimeList();
+    ViewStringLen();
+    BlankTimeList();
+    ViewKigouNum();
+    ViewKoumoku();
+    ViewColor();
+}
+
+void frmOpt::ViewTimeList()
+{
+    for (double seconds : ViewTimes)
+        cmbViewTime->addItem(platform::timeText(seconds));
+    showValue(cmbViewTime, ViewTimes, OptRec.ViewTime, platform::timeText(OptRec.ViewTime));
+}
+
+void frmOpt::ViewStringLen()
+{
+    for (int length = FirstListedStringLen; length <= LastListedStringLen; ++length)
+        cmbStringLen->addItem(platform::numberText(length));
+    if (OptRec.StringLen >= FirstListedStringLen && OptRec.StringLen <= LastListedStringLen) {
+        cmbStringLen->setCurrentIndex(OptRec.StringLen - FirstListedStringLen);
+    } else {
+        cmbStringLen->setCurrentIndex(-1);
+        cmbStringLen->setEditText(platform::numberText(OptRec.StringLen));
+    }
+}
+
+void frmOpt::BlankTimeList()
+{
+    for (const char *text : {"0.1", "0.3", "1"})
+        cmbBlankTime->addItem(QString::fromLatin1(text));
+    showValue(cmbBlankTime, BlankTimes, OptRec.BlankTime, platform::timeText(OptRec.BlankTime));
+}
+
+void frmOpt::ViewKigouNum()
+{
+    for (const char *text : {"100", "70", "50", "30", "20", "10"})
+        cmbKigouNum->addItem(QString::fromLatin1(text));
+    showValue(cmbKigouNum, KigouNums, OptRec.KigouNum, platform::numberText(OptRec.KigouNum));
+}
+
+void frmOpt::ViewKoumoku()
+{
+    for (int i = 0; i < KindBoxCount; ++i)
+        chkKoumoku[i]->setChecked(OptRec.Koumoku[i] == True16);
+}
+
+void frmOpt::ViewColor()
+{
+    for (int i = 0; i < ColorBoxCount; ++i) {
+        lblColor[i]->setText(platform::numberText(i) + QLatin1Char(':'));
+        setForeColor(lblColor[i], quint32(ColorList[i]));
+        txtColor[i]->setText(platform::colorText(ColorList[i]));
+    }
+}
+
+void frmOpt::txtColor_Change(int Index)
+{
+    const qint32 color = platform::colorInRange(platform::readHex(txtColor[Index]->text()));
+    setForeColor(lblColor[Index], quint32(color));
+}
+
+void frmOpt::cmdOk_Click()
+{
+    OptRec.ViewTime = std::clamp(platform::readDecimal(cmbViewTime->currentText()), MinViewTime, MaxViewTime);
+    OptRec.StringLen = platform::wholeInRange(platform::readDecimal(cmbStringLen->currentText()), MinStringLen,
+                                              MaxStringLen);
+    OptRec.BlankTime = std::clamp(platform::readDecimal(cmbBlankTime->currentText()), MinBlankTime, MaxBlankTime);
+    OptRec.KigouNum = platform::wholeInRange(platform::readDecimal(cmbKigouNum->currentText()), MinKigouNum,
+                                             MaxKigouNum);
+    for (int i = 0; i < KindBoxCount; ++i)
+        OptRec.Koumoku[i] = chkKoumoku[i]->isChecked() ? True16 : False16;
+    for (int i = 0; i < ColorBoxCount; ++i) {
+        const qint32 color = platform::colorInRange(platform::readHex(txtColor[i]->text()));
+        OptRec.Color[i] = color;
+        ColorList[i] = color;
+    }
+
+    const QString path = SettingsFilePath();
+    const bool saved = SaveOpt(path);
+    accept();
+    // The values are already in force; the player only needs to know they will not survive a restart.
+    if (!saved)
+        platform::messages().show(parentWidget(), QStringLiteral("設定ファイルを保存できませんでした。\n")
+                                                      + QDir::toNativeSeparators(path));
+}
+
+void frmOpt::cmdCancel_Click()
+{
+    reject();
+}
+
+void frmOpt::keyPressEvent(QKeyEvent *event)
+{
+    // Neither button is a cancel button, so Esc must not reach QDialog, which would reject.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

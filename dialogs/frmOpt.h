@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class frmOpt : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int KindBoxCount = 5;
+    static constexpr int ColorBoxCount = 8;
+
+    explicit frmOpt(QWidget *parent = nullptr);
+
+public slots:
+    void cmdOk_Click();
+    void cmdCancel_Click();
+    void txtColor_Change(int Index);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void CreateControls();
+    void CreateKindBoxes();
+    void CreateColorBoxes();
+    void SetTabOrder();
+
+    void Form_Load();
+    void ViewTimeList();
+    void ViewStringLen();
+    void BlankTimeList();
+    void ViewKigouNum();
+    void ViewKoumoku();
+    void ViewColor();
+
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QComboBox *cmbViewTime = nullptr;
+    QComboBox *cmbBlankTime = nullptr;
+    QComboBox *cmbKigouNum = nullptr;
+    QComboBox *cmbStringLen = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    QGroupBox *Frame2 = nullptr;
+    std::array<QCheckBox *, KindBoxCount> chkKoumoku{};
+    std::array<QLabel *, ColorBoxCount> lblColor{};
+    std::array<QLineEdit *, ColorBoxCount> txtColor{};
+    QPushButton *cmdOk = nullptr;
+    QPushButton *cmdCancel = nullptr;
+};

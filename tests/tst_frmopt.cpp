@@ -1,0 +1,447 @@
+#include "core/mdlUser.h"
+#include "dialogs/frmOpt.h"
+#include "platform/Colors.h"
+#include "support/Fakes.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+template<typename T = QWidget>
+T *control(const frmOpt &dialog, const QString &name)
+{
+    T *widget = dialog.findChild<T *>(name);
+    if (!widget)
+        qFatal("no control %s", qPrintable(name));
+    return widget;
+}
+
+void setStored(const QString &name, double value)
+{
+    if (name == u"cmbViewTime")
+        OptRec.ViewTime = value;
+    else if (name == u"cmbBlankTime")
+        OptRec.BlankTime = value;
+    else if (name == u"cmbKigouNum")
+        OptRec.KigouNum = qint16(value);
+    else if (name == u"cmbStringLen")
+        OptRec.StringLen = qint16(value);
+}
+
+double stored(const QString &name)
+{
+    if (name == u"cmbViewTime")
+        return OptRec.ViewTime;
+    if (name == u"cmbBlankTime")
+        return OptRec.BlankTime;
+    if (name == u"cmbKigouNum")
+        return OptRec.KigouNum;
+    if (name == u"cmbStringLen")
+        return OptRec.StringLen;
+    const int i = name.sliced(9, 1).toInt(); // "txtColor(i)"
+    return OptRec.Color[i] == ColorList[i] ? OptRec.Color[i] : -1.0;
+}
+
+// The focus target the player types into: an editable combo box's own line edit.
+QWidget *entry(QWidget *box)
+{
+    auto *combo = qobject_cast<QComboBox *>(box);
+    return combo ? combo->lineEdit() : box;
+}
+
+// Japanese characters arrive from the input method, the rest as key presses.
+void type(QWidget *target, const QString &text)
+{
+    for (QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(target, c.toLatin1());
+        } else {
+            QInputMethodEvent event;
+            event.setCommitString(QString(c));
+            QApplication::sendEvent(target, &event);
+        }
+    }
+}
+
+void replaceText(QWidget *box, const QString &text)
+{
+    QWidget *target = entry(box);
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(target, Qt::Key_Delete);
+    type(target, text);
+}
+
+QColor sample(const frmOpt &dialog, int i)
+{
+    return control<QLabel>(dialog, QStringLiteral("lblColor(%1)").arg(i))->palette().color(QPalette::WindowText);
+}
+
+void freshStart()
+{
+    SetOptDefaults(OptRec);
+    InitList();
+}
+
+} // namespace
+
+class tst_frmOpt : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void opensWithStoredValue_data();
+    void opensWithStoredValue();
+    void typedEntryIsForcedIntoRange_data();
+    void typedEntryIsForcedIntoRange();
+    void coloursShowWithoutLeadingZeros();
+    void kindBoxesAndSpareEntries();
+    void unchangedConfirmationWritesDefaultImage();
+    void roundTripThroughSettingsFile();
+    void enterConfirms_data();
+    void enterConfirms();
+    void escapeDoesNotClose_data();
+    void escapeDoesNotClose();
+    void closingWithoutConfirmationForgetsEverything_data();
+    void closingWithoutConfirmationForgetsEverything();
+    void tabOrder();
+    void failedSaveKeepsValuesAndTellsThePlayer();
+};
+
+void tst_frmOpt::opensWithStoredValue_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("confirmed");
+
+    QTest::newRow("display 3") << "cmbViewTime" << 3.0 << 3 << "3" << 3.0;
+    QTest::newRow("display 0.1, last item") << "cmbViewTime" << 0.1 << 10 << "0.1" << 0.1;
+    QTest::newRow("display 4, not listed") << "cmbViewTime" << 4.0 << -1 << "4" << 4.0;
+    QTest::newRow("display 0.25") << "cmbViewTime" << 0.25 << -1 << "0.25" << 0.25;
+    QTest::newRow("blank 1") << "cmbBlankTime" << 1.0 << 2 << "1" << 1.0;
+    QTest::newRow("blank near 0.3 is no match") << "cmbBlankTime" << 0.1 + 0.2 << -1 << "0.3" << 0.3;
+    QTest::newRow("blank 5, hand-edited") << "cmbBlankTime" << 5.0 << -1 << "5" << 3.0;
+    QTest::newRow("symbols 10, last item") << "cmbKigouNum" << 10.0 << 5 << "10" << 10.0;
+    QTest::newRow("symbols 25") << "cmbKigouNum" << 25.0 << -1 << "25" << 25.0;
+    QTest::newRow("symbols 200") << "cmbKigouNum" << 200.0 << -1 << "200" << 100.0;
+    QTest::newRow("length 7") << "cmbStringLen" << 7.0 << 4 << "7" << 7.0;
+    QTest::newRow("length 1") << "cmbStringLen" << 1.0 << -1 << "1" << 1.0;
+    QTest::newRow("length 0") << "cmbStringLen" << 0.0 << -1 << "0" << 1.0;
+    QTest::newRow("length 25") << "cmbStringLen" << 25.0 << -1 << "25" << 20.0;
+}
+
+void tst_frmOpt::opensWithStoredValue()
+{
+    QFETCH(QString, name);
+    QFETCH(double, value);
+    QFETCH(int, index);
+    QFETCH(QString, text);
+    QFETCH(double, confirmed);
+    TestEnvironment env;
+    freshStart();
+    setStored(name, value);
+
+    frmOpt dialog;
+    auto *box = control<QComboBox>(dialog, name);
+    QCOMPARE(box->currentIndex(), index);
+    QCOMPARE(box->currentText(), text);
+
+    control<QPushButton>(dialog, "cmdOk")->click();
+    QVERIFY(stored(name) == confirmed);
+}
+
+void tst_frmOpt::typedEntryIsForcedIntoRange_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("display abc") << "cmbViewTime" << "abc" << 0.1;
+    QTest::newRow("display 15") << "cmbViewTime" << "15" << 10.0;
+    QTest::newRow("display 0.05") << "cmbViewTime" << "0.05" << 0.1;
+    QTest::newRow("display 2.5秒") << "cmbViewTime" << "2.5秒" << 2.5;
+    QTest::newRow("display 1 .5") << "cmbViewTime" << "1 .5" << 1.5;
+    QTest::newRow("display 1, not completed to 10") << "cmbViewTime" << "1" << 1.0;
+    QTest::newRow("blank 5") << "cmbBlankTime" << "5" << 3.0;
+    QTest::newRow("blank 0") << "cmbBlankTime" << "0" << 0.1;
+    QTest::newRow("symbols 3") << "cmbKigouNum" << "3" << 5.0;
+    QTest::newRow("symbols 150") << "cmbKigouNum" << "150" << 100.0;
+    QTest::newRow("symbols 21.5") << "cmbKigouNum" << "21.5" << 22.0;
+    QTest::newRow("symbols empty") << "cmbKigouNum" << "" << 5.0;
+    QTest::newRow("symbols 7, not completed to 70") << "cmbKigouNum" << "7" << 7.0;
+    QTest::newRow("symbols 99999") << "cmbKigouNum" << "99999" << 100.0;
+    QTest::newRow("colour FF0000") << "txtColor(3)" << "FF0000" << double(0xFF0000);
+    QTest::newRow("colour &HFF") << "txtColor(3)" << "&HFF" << 0.0;
+    QTest::newRow("colour 1000000") << "txtColor(3)" << "1000000" << double(0xFFFFFF);
+    QTest::newRow("colour FFFFFFFF") << "txtColor(3)" << "FFFFFFFF" << 0.0;
+    QTest::newRow("colour nine digits") << "txtColor(3)" << "123456789" << double(0xFFFFFF);
+}
+
+void tst_frmOpt::typedEntryIsForcedIntoRange()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, typed);
+    QFETCH(double, expected);
+    TestEnvironment env;
+    freshStart();
+
+    frmOpt dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    replaceText(control(dialog, name), typed);
+    if (name.startsWith(u"txtColor"))
+        QCOMPARE(sample(dialog, 3), platform::toQColor(quint32(expected)));
+
+    control<QPushButton>(dialog, "cmdOk")->click();
+    QVERIFY2(stored(name) == expected, qPrintable(QString::number(stored(name), 'g', 17)));
+}
+
+void tst_frmOpt::coloursShowWithoutLeadingZeros()
+{
+    TestEnvironment env;
+    freshStart();
+    ColorList[6] = -1;
+    ColorList[7] = qint32(0x80000005u);
+    const QStringList texts{"FFFFFF", "0", "FF", "FF0000", "FF00", "FFFF", "FFFFFFFF", "80000005"};
+    const std::array<quint32, 8> samples{0xFFFFFF, 0, 0xFF, 0xFF0000, 0xFF00, 0xFFFF, 0, 0};
+
+    frmOpt dialog;
+    for (int i = 0; i < 8; ++i) {
+        QCOMPARE(control<QLineEdit>(dialog, QStringLiteral("txtColor(%1)").arg(i))->text(), texts[i]);
+        QCOMPARE(control<QLabel>(dialog, QStringLiteral("lblColor(%1)").arg(i))->text(), QStringLiteral("%1:").arg(i));
+        QCOMPARE(sample(dialog, i), platform::toQColor(samples[i]));
+    }
+}
+
+void tst_frmOpt::kindBoxesAndSpareEntries()
+{
+    TestEnvironment env;
+    freshStart();
+    OptRec.Koumoku = {True16, 1, False16, True16, True16, 7};
+    OptRec.Color[8] = 0x123;
+    ColorList[8] = 0x456;
+
+    frmOpt dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    const std::array<bool, 5> checked{true, false, false, true, true};
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(control<QCheckBox>(dialog, QStringLiteral("chkKoumoku(%1)").arg(i))->isChecked(), checked[i]);
+    for (int i : {0, 3, 4})
+        QTest::keyClick(control(dialog, QStringLiteral("chkKoumoku(%1)").arg(i)), Qt::Key_Space);
+
+    control<QPushButton>(dialog, "cmdOk")->click();
+    const std::array<qint16, 6> cleared{0, 0, 0, 0, 0, 7};
+    QCOMPARE(OptRec.Koumoku, cleared);
+    QCOMPARE(OptRec.Color[8], 0x123);
+    QCOMPARE(ColorList[8], 0x456);
+}
+
+void tst_frmOpt::unchangedConfirmationWritesDefaultImage()
+{
+    TestEnvironment env;
+    freshStart();
+
+    frmOpt dialog;
+    control<QPushButton>(dialog, "cmdOk")->click();
+
+    QFile file(SettingsFilePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().toHex(' '), QByteArray("00 00 00 00 00 00 08 40 33 33 33 33 33 33 d3 3f "
+                                                   "05 00 14 00 ff ff ff ff 00 00 ff ff 00 00 00 00 "
+                                                   "ff ff ff 00 00 00 00 00 ff 00 00 00 00 00 ff 00 "
+                                                   "00 ff 00 00 ff ff 00 00 00 ff ff 00 ff 00 ff 00 "
+                                                   "00 00 00 00"));
+    QVERIFY(env.messages.shown.isEmpty());
+}
+
+void tst_frmOpt::roundTripThroughSettingsFile()
+{
+    TestEnvironment env;
+    freshStart();
+    {
+        frmOpt dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        replaceText(control(dialog, "cmbViewTime"), "0.7");
+        replaceText(control(dialog, "cmbKigouNum"), "64");
+        replaceText(control(dialog, "txtColor(2)"), "abc");
+        QTest::keyClick(control(dialog, "chkKoumoku(4)"), Qt::Key_Space);
+        control<QPushButton>(dialog, "cmdOk")->click();
+    }
+    const OptRecord confirmed = OptRec;
+
+    OptRec = OptRecord{};
+    freshStart();
+    QVERIFY(LoadOpt(SettingsFilePath()));
+    SetColor();
+    QCOMPARE(OptRec, confirmed);
+
+    frmOpt reopened;
+    QCOMPARE(control<QComboBox>(reopened, "cmbViewTime")->currentIndex(), 6);
+    QCOMPARE(control<QComboBox>(reopened, "cmbKigouNum")->currentText(), QStringLiteral("64"));
+    QCOMPARE(control<QLineEdit>(reopened, "txtColor(2)")->text(), QStringLiteral("ABC"));
+    QVERIFY(control<QCheckBox>(reopened, "chkKoumoku(4)")->isChecked());
+}
+
+void tst_frmOpt::enterConfirms_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("display time, Return") << "cmbViewTime" << int(Qt::Key_Return) << 7.0;
+    QTest::newRow("symbols, keypad Enter") << "cmbKigouNum" << int(Qt::Key_Enter) << 7.0;
+    QTest::newRow("blank time, Return") << "cmbBlankTime" << int(Qt::Key_Return) << 3.0;
+    QTest::newRow("first colour, Return") << "txtColor(0)" << int(Qt::Key_Return) << 7.0;
+    QTest::newRow("last colour, keypad Enter") << "txtColor(7)" << int(Qt::Key_Enter) << 7.0;
+}
+
+void tst_frmOpt::enterConfirms()
+{
+    QFETCH(QString, name);
+    QFETCH(int, key);
+    QFETCH(double, expected);
+    TestEnvironment env;
+    freshStart();
+
+    frmOpt dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    replaceText(control(dialog, name), "7");
+    QTest::keyClick(entry(control(dialog, name)), Qt::Key(key));
+
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(stored(name), expected);
+    QVERIFY(QFile::exists(SettingsFilePath()));
+}
+
+void tst_frmOpt::escapeDoesNotClose_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("display time") << "cmbViewTime";
+    QTest::newRow("colour") << "txtColor(2)";
+}
+
+void tst_frmOpt::escapeDoesNotClose()
+{
+    QFETCH(QString, name);
+    TestEnvironment env;
+    freshStart();
+    const OptRecord before = OptRec;
+
+    frmOpt dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    entry(control(dialog, name))->setFocus();
+    QTest::keyClick(entry(control(dialog, name)), Qt::Key_Escape);
+
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(OptRec, before);
+    QVERIFY(!QFile::exists(SettingsFilePath()));
+}
+
+void tst_frmOpt::closingWithoutConfirmationForgetsEverything_data()
+{
+    QTest::addColumn<bool>("closeBox");
+    QTest::newRow("cancel button") << false;
+    QTest::newRow("close box") << true;
+}
+
+void tst_frmOpt::closingWithoutConfirmationForgetsEverything()
+{
+    QFETCH(bool, closeBox);
+    TestEnvironment env;
+    freshStart();
+    const OptRecord before = OptRec;
+    const auto colorsBefore = ColorList;
+    {
+        frmOpt dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        replaceText(control(dialog, "cmbViewTime"), "7");
+        QTest::keyClick(control(dialog, "chkKoumoku(0)"), Qt::Key_Space);
+        QWidget *color = control(dialog, "txtColor(0)");
+        replaceText(color, "");
+        for (quint32 expected : {0xFu, 0xF0u, 0xF00u}) {
+            QTest::keyClicks(color, expected == 0xF ? "F" : "0");
+            QCOMPARE(sample(dialog, 0), platform::toQColor(expected));
+        }
+        if (closeBox)
+            dialog.close();
+        else
+            control<QPushButton>(dialog, "cmdCancel")->click();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
+    QCOMPARE(OptRec, before);
+    QCOMPARE(ColorList, colorsBefore);
+    QVERIFY(!QFile::exists(SettingsFilePath()));
+
+    frmOpt reopened;
+    QCOMPARE(control<QLineEdit>(reopened, "txtColor(0)")->text(), QStringLiteral("FFFFFF"));
+    QCOMPARE(sample(reopened, 0), platform::toQColor(0xFFFFFF));
+}
+
+void tst_frmOpt::tabOrder()
+{
+    TestEnvironment env;
+    freshStart();
+    frmOpt dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QVERIFY(!control(dialog, "Label2")->isVisible());
+    QVERIFY(!control(dialog, "cmbStringLen")->isVisible());
+
+    const QStringList expected{"cmdOk",         "cmdCancel",     "cmbKigouNum",   "chkKoumoku(0)", "chkKoumoku(1)",
+                               "chkKoumoku(2)", "chkKoumoku(3)", "chkKoumoku(4)", "cmbBlankTime",  "txtColor(0)",
+                               "txtColor(1)",   "txtColor(2)",   "txtColor(3)",   "txtColor(4)",   "txtColor(5)",
+                               "txtColor(6)",   "txtColor(7)",   "cmbViewTime"};
+    auto focused = [] {
+        QWidget *widget = QApplication::focusWidget();
+        if (widget && qobject_cast<QComboBox *>(widget->parentWidget()))
+            widget = widget->parentWidget();
+        return widget ? widget->objectName() : QString();
+    };
+    QCOMPARE(focused(), QStringLiteral("cmbViewTime"));
+    QStringList visited;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << focused();
+    }
+    QCOMPARE(visited, expected);
+}
+
+void tst_frmOpt::failedSaveKeepsValuesAndTellsThePlayer()
+{
+    TestEnvironment env;
+    freshStart();
+    QVERIFY(QDir(env.directory()).mkdir(QStringLiteral("ivok2.ini")));
+
+    frmOpt dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    replaceText(control(dialog, "cmbViewTime"), "7");
+    replaceText(control(dialog, "txtColor(0)"), "FF");
+    control<QPushButton>(dialog, "cmdOk")->click();
+
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(OptRec.ViewTime, 7.0);
+    QCOMPARE(ColorList[0], 0xFF);
+    QCOMPARE(env.messages.shown, QStringList{QStringLiteral("設定ファイルを保存できませんでした。\n")
+                                             + QDir::toNativeSeparators(SettingsFilePath())});
+}
+
+QTEST_MAIN(tst_frmOpt)
+#include "tst_frmopt.moc"
