@@ -1,0 +1,614 @@
+#include "core/mdlUser.h"
+#include "quiz/QuizGenerator.h"
+#include "support/Fakes.h"
+
+#include <QtTest>
+
+#include <initializer_list>
+#include <utility>
+
+namespace {
+
+constexpr double CellTwips = 375;
+constexpr double HeaderTwips = 720;
+
+// The program's generator with its reseeds reading a clock frozen at seed: every draw repeats.
+struct SeededRandom
+{
+    explicit SeededRandom(double seed)
+    {
+        clock.now = seed;
+        rng.reseedFromTimeOfDay();
+    }
+    FakeClock clock;
+    platform::Rng rng{&clock};
+};
+
+std::array<qint16, 6> flagsFor(const QList<int> &kinds)
+{
+    std::array<qint16, 6> koumoku{};
+    for (int kind : kinds)
+        koumoku[static_cast<size_t>(kind)] = True16;
+    return koumoku;
+}
+
+const QList<int> AllKinds{KindColor, KindOtherSymbol, KindSimilarSymbol, KindVanish, KindMove};
+
+// A client area that gives exactly cols x rows cells of the layout's size.
+QuizRequest gridRequest(int cols, int rows, int kigouNum, const QList<int> &kinds)
+{
+    QuizRequest request;
+    request.keyWidth = CellTwips;
+    request.keyHeight = CellTwips;
+    request.fieldTop = HeaderTwips;
+    request.scaleWidth = (cols + 1) * CellTwips;
+    request.scaleHeight = HeaderTwips + (rows + 1) * CellTwips;
+    request.kigouNum = kigouNum;
+    request.koumoku = flagsFor(kinds);
+    return request;
+}
+
+QuizRequest designRequest(int kigouNum, const QList<int> &kinds)
+{
+    QuizRequest request = gridRequest(0, 0, kigouNum, kinds);
+    request.scaleWidth = 8595;
+    request.scaleHeight = 4905;
+    return request;
+}
+
+// Rows of the grid, '.' for a free cell and 'a' + i for item i.
+QStringList diagram(const std::vector<QuizItem> &items, const QuizGeometry &geometry)
+{
+    QStringList rows(geometry.RowNum, QString(geometry.ColNum, u'.'));
+    for (size_t i = 0; i < items.size(); ++i)
+        rows[items[i].PosY][items[i].PosX] = QChar(u'a' + static_cast<char16_t>(i));
+    return rows;
+}
+
+// "KigouNo/ColorNo" of each item, in index order.
+QString looks(const std::vector<QuizItem> &items)
+{
+    QStringList parts;
+    for (const QuizItem &item : items)
+        parts << QStringLiteral("%1/%2").arg(item.KigouNo).arg(item.ColorNo);
+    return parts.join(u' ');
+}
+
+QString describe(const QuizItem &item)
+{
+    return QStringLiteral("%1,%2 %3/%4").arg(item.PosX).arg(item.PosY).arg(item.KigouNo).arg(item.ColorNo);
+}
+
+// Draws that FakeRandom replays: r = the middle of the wanted index's interval.
+float pick(int index, int n)
+{
+    return static_cast<float>((index + 0.5) / n);
+}
+
+void appendCells(std::vector<float> &script, int cols, int rows, std::initializer_list<std::pair<int, int>> cells)
+{
+    for (auto [x, y] : cells) {
+        script.push_back(pick(x, cols));
+        script.push_back(pick(y, rows));
+    }
+}
+
+void appendLooks(std::vector<float> &script, std::initializer_list<std::pair<int, int>> symbolsAndColors)
+{
+    for (auto [symbol, color] : symbolsAndColors) {
+        script.push_back(pick(symbol - 1, SymbolCount));
+        script.push_back(pick(color, DrawColorCount));
+    }
+}
+
+bool sameQuiz(const Quiz &a, const Quiz &b)
+{
+    return a.geometry == b.geometry && a.Quiz1 == b.Quiz1 && a.Quiz2 == b.Quiz2 && a.AnsNo == b.AnsNo
+        && a.QuizType == b.QuizType;
+}
+
+QString cellsAreDistinct(const std::vector<QuizItem> &items, const QuizGeometry &geometry, const char *picture)
+{
+    std::vector<bool> used(static_cast<size_t>(geometry.ColNum * geometry.RowNum));
+    for (const QuizItem &item : items) {
+        if (item.PosX < 0 || item.PosX >= geometry.ColNum || item.PosY < 0 || item.PosY >= geometry.RowNum)
+            return QStringLiteral("%1: cell outside the grid: %2").arg(picture, describe(item));
+        const size_t cell = static_cast<size_t>(item.PosY * geometry.ColNum + item.PosX);
+        if (used[cell])
+            return QStringLiteral("%1: two items on %2").arg(picture, describe(item));
+        used[cell] = true;
+    }
+    return {};
+}
+
+bool isLookAlike(qint16 symbol, qint16 candidate)
+{
+    const auto &row = SimilarList[static_cast<size_t>(symbol)];
+    for (int column = 1; column <= row[0]; ++column) {
+        if (row[static_cast<size_t>(column)] == candidate)
+            return true;
+    }
+    return false;
+}
+
+QString checkChange(const Quiz &quiz, QuizOutcome outcome)
+{
+    const QuizItem &before = quiz.Quiz1[static_cast<size_t>(quiz.AnsNo)];
+    const QuizItem &after = quiz.Quiz2[static_cast<size_t>(quiz.AnsNo)];
+    if (outcome == QuizOutcome::NoMovePossible)
+        return quiz.QuizType == KindMove && after == before ? QString() : QStringLiteral("give-up left a change");
+    QuizItem expectedShape = before;
+    bool valid = false;
+    switch (quiz.QuizType) {
+    case KindColor:
+        expectedShape.ColorNo = after.ColorNo;
+        valid = after.ColorNo >= 0 && after.ColorNo < DrawColorCount && after.ColorNo != before.ColorNo;
+        break;
+    case KindOtherSymbol:
+        expectedShape.KigouNo = after.KigouNo;
+        valid = after.KigouNo >= 1 && after.KigouNo <= SymbolCount && after.KigouNo != before.KigouNo;
+        break;
+    case KindSimilarSymbol:
+        expectedShape.KigouNo = after.KigouNo;
+        valid = isLookAlike(before.KigouNo, after.KigouNo);
+        break;
+    case KindVanish:
+        expectedShape.KigouNo = 0;
+        valid = after.KigouNo == 0;
+        break;
+    case KindMove: {
+        expectedShape.PosX = after.PosX;
+        expectedShape.PosY = after.PosY;
+        const int dx = after.PosX - before.PosX;
+        const int dy = after.PosY - before.PosY;
+        const bool landsFree = std::none_of(quiz.Quiz1.begin(), quiz.Quiz1.end(), [&after](const QuizItem &item) {
+            return item.PosX == after.PosX && item.PosY == after.PosY;
+        });
+        valid = std::abs(dx) <= 1 && std::abs(dy) <= 1 && (dx != 0 || dy != 0) && landsFree;
+        break;
+    }
+    default:
+        return QStringLiteral("unknown kind %1").arg(quiz.QuizType);
+    }
+    if (!valid || after != expectedShape)
+        return QStringLiteral("kind %1 changed %2 into %3").arg(quiz.QuizType).arg(describe(before), describe(after));
+    return {};
+}
+
+// Every invariant of a built quiz; an empty result means all hold.
+QString checkQuiz(const Quiz &quiz, QuizOutcome outcome, int kigouNum)
+{
+    if (outcome == QuizOutcome::FieldTooSmall)
+        return QStringLiteral("refused a grid that has room");
+    if (quiz.itemCount() != kigouNum || quiz.Quiz2.size() != quiz.Quiz1.size())
+        return QStringLiteral("wrong item count");
+    if (quiz.AnsNo < 0 || quiz.AnsNo >= kigouNum)
+        return QStringLiteral("answer %1 out of range").arg(quiz.AnsNo);
+    for (const QString &error : {cellsAreDistinct(quiz.Quiz1, quiz.geometry, "picture 1"),
+                                 cellsAreDistinct(quiz.Quiz2, quiz.geometry, "picture 2")}) {
+        if (!error.isEmpty())
+            return error;
+    }
+    for (size_t i = 0; i < quiz.Quiz1.size(); ++i) {
+        const QuizItem &item = quiz.Quiz1[i];
+        if (item.KigouNo < 1 || item.KigouNo > SymbolCount || item.ColorNo < 0 || item.ColorNo >= DrawColorCount)
+            return QStringLiteral("picture 1 item %1 looks wrong: %2").arg(i).arg(describe(item));
+        if (static_cast<int>(i) != quiz.AnsNo && quiz.Quiz2[i] != item)
+            return QStringLiteral("picture 2 differs at %1, not the answer %2").arg(i).arg(quiz.AnsNo);
+    }
+    return checkChange(quiz, outcome);
+}
+
+} // namespace
+
+class TestQuizGenerator : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void geometry_data();
+    void geometry();
+    void golden_data();
+    void golden();
+    void drawOrder_data();
+    void drawOrder();
+    void properties_data();
+    void properties();
+    void fullGridNeverMoves_data();
+    void fullGridNeverMoves();
+    void noKindEnabled_data();
+    void noKindEnabled();
+    void fieldTooSmall_data();
+    void fieldTooSmall();
+};
+
+void TestQuizGenerator::initTestCase()
+{
+    InitList();
+}
+
+void TestQuizGenerator::geometry_data()
+{
+    QTest::addColumn<double>("keyWidth");
+    QTest::addColumn<double>("keyHeight");
+    QTest::addColumn<double>("scaleWidth");
+    QTest::addColumn<double>("scaleHeight");
+    QTest::addColumn<int>("KeyWidth");
+    QTest::addColumn<int>("KeyHeight");
+    QTest::addColumn<double>("FieldRight");
+    QTest::addColumn<double>("FieldBottom");
+    QTest::addColumn<int>("ColNum");
+    QTest::addColumn<int>("RowNum");
+
+    QTest::newRow("design size") << 375.0 << 375.0 << 8595.0 << 4905.0 << 375 << 375 << 8220.0 << 4530.0 << 21 << 10;
+    QTest::newRow("exact multiple keeps the last column")
+        << 375.0 << 375.0 << 8250.0 << 4845.0 << 375 << 375 << 7875.0 << 4470.0 << 21 << 10;
+    QTest::newRow("one twip short loses it")
+        << 375.0 << 375.0 << 8249.0 << 4844.0 << 375 << 375 << 7874.0 << 4469.0 << 20 << 9;
+    QTest::newRow("half twip ties to even, down")
+        << 374.5 << 376.5 << 8595.0 << 4905.0 << 374 << 376 << 8221.0 << 4529.0 << 21 << 10;
+    QTest::newRow("half twip ties to even, up")
+        << 375.5 << 373.5 << 8595.0 << 4905.0 << 376 << 374 << 8219.0 << 4531.0 << 21 << 10;
+    QTest::newRow("field above the header floors below zero")
+        << 375.0 << 375.0 << 8595.0 << 1000.0 << 375 << 375 << 8220.0 << 625.0 << 21 << -1;
+}
+
+void TestQuizGenerator::geometry()
+{
+    QFETCH(double, keyWidth);
+    QFETCH(double, keyHeight);
+    QFETCH(double, scaleWidth);
+    QFETCH(double, scaleHeight);
+
+    QuizRequest request;
+    request.keyWidth = keyWidth;
+    request.keyHeight = keyHeight;
+    request.fieldTop = HeaderTwips;
+    request.scaleWidth = scaleWidth;
+    request.scaleHeight = scaleHeight;
+    const QuizGeometry geometry = computeGeometry(request);
+
+    QTEST(geometry.KeyWidth, "KeyWidth");
+    QTEST(geometry.KeyHeight, "KeyHeight");
+    QTEST(geometry.FieldRight, "FieldRight");
+    QTEST(geometry.FieldBottom, "FieldBottom");
+    QTEST(geometry.ColNum, "ColNum");
+    QTEST(geometry.RowNum, "RowNum");
+    QCOMPARE(geometry.FieldLeft, 0.0);
+    QCOMPARE(geometry.FieldTop, HeaderTwips);
+}
+
+// Ten symbols on the design grid with every kind enabled; the seed picks the kind.
+void TestQuizGenerator::golden_data()
+{
+    QTest::addColumn<double>("seed");
+    QTest::addColumn<QStringList>("picture1");
+    QTest::addColumn<QString>("looks1");
+    QTest::addColumn<int>("QuizType");
+    QTest::addColumn<int>("AnsNo");
+    QTest::addColumn<QString>("changedTo");
+
+    QTest::newRow("colour") << 4.0
+                            << QStringList{".........f...........",
+                                           "....h.............c..",
+                                           "......g.......d......",
+                                           "i....................",
+                                           "....j................",
+                                           "............a.e......",
+                                           ".......b.............",
+                                           ".....................",
+                                           ".....................",
+                                           "....................."}
+                            << "40/3 17/3 40/2 29/0 38/0 23/4 16/0 7/5 16/6 11/6" << 0 << 6 << "6,2 16/4";
+    QTest::newRow("other symbol") << 1.0
+                                  << QStringList{".................c...",
+                                                 ".....................",
+                                                 "...............i.....",
+                                                 "..d..h...............",
+                                                 ".....................",
+                                                 ".....................",
+                                                 "........b...........f",
+                                                 "..........a..........",
+                                                 "...................j.",
+                                                 ".........g.....e....."}
+                                  << "32/2 13/2 29/5 3/4 3/2 9/6 44/3 46/0 26/7 40/0" << 1 << 7 << "5,3 53/0";
+    QTest::newRow("similar symbol") << 5.0
+                                    << QStringList{"......e..............",
+                                                   ".....................",
+                                                   ".........c...........",
+                                                   "....................h",
+                                                   ".....................",
+                                                   "................g....",
+                                                   ".j..........d........",
+                                                   ".........b.........a.",
+                                                   ".....................",
+                                                   "i..f................."}
+                                    << "31/4 44/2 13/0 48/0 43/3 52/4 36/0 17/2 17/2 25/2" << 2 << 4 << "6,0 44/3";
+    QTest::newRow("vanish") << 7.0
+                            << QStringList{".....................",
+                                           "...............b.....",
+                                           "e.....j....i.........",
+                                           ".....................",
+                                           ".............g.......",
+                                           "...................ah",
+                                           "d....................",
+                                           ".....................",
+                                           ".f...................",
+                                           ".......c............."}
+                            << "12/5 49/2 34/4 35/6 28/0 48/1 16/6 46/4 26/7 1/0" << 3 << 9 << "6,2 0/0";
+    QTest::newRow("move") << 6.0
+                          << QStringList{"..............h......",
+                                         ".....................",
+                                         ".b................f..",
+                                         ".....................",
+                                         ".........d...........",
+                                         ".....j....g..........",
+                                         ".........a...........",
+                                         "...c...i.............",
+                                         "...e.................",
+                                         "....................."}
+                          << "49/3 10/3 25/5 18/2 20/4 24/0 17/0 36/7 38/2 14/2" << 4 << 6 << "10,4 17/0";
+}
+
+void TestQuizGenerator::golden()
+{
+    QFETCH(double, seed);
+    QFETCH(QStringList, picture1);
+    QFETCH(QString, looks1);
+    QFETCH(int, AnsNo);
+    QFETCH(QString, changedTo);
+
+    SeededRandom random(seed);
+    Quiz quiz;
+    QCOMPARE(generateQuiz(designRequest(10, AllKinds), random.rng, quiz), QuizOutcome::Complete);
+
+    QCOMPARE(quiz.geometry.ColNum, 21);
+    QCOMPARE(quiz.geometry.RowNum, 10);
+    QCOMPARE(diagram(quiz.Quiz1, quiz.geometry), picture1);
+    QCOMPARE(looks(quiz.Quiz1), looks1);
+    QTEST(int(quiz.QuizType), "QuizType");
+    QCOMPARE(quiz.AnsNo, AnsNo);
+    QCOMPARE(describe(quiz.Quiz2[static_cast<size_t>(AnsNo)]), changedTo);
+    for (size_t i = 0; i < quiz.Quiz1.size(); ++i) {
+        if (static_cast<int>(i) != AnsNo)
+            QCOMPARE(quiz.Quiz2[i], quiz.Quiz1[i]);
+    }
+}
+
+// Scripted draws pin each step's draws and their order on a 3 x 2 or 5 x 1 grid.
+void TestQuizGenerator::drawOrder_data()
+{
+    QTest::addColumn<int>("cols");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QList<int>>("kinds");
+    QTest::addColumn<std::vector<float>>("script");
+    QTest::addColumn<QuizOutcome>("outcome");
+    QTest::addColumn<QStringList>("picture1");
+    QTest::addColumn<QString>("looks1");
+    QTest::addColumn<int>("QuizType");
+    QTest::addColumn<int>("AnsNo");
+    QTest::addColumn<QString>("changedTo");
+    QTest::addColumn<int>("draws");
+    QTest::addColumn<int>("reseeds");
+
+    // Item 1 shares item 0's column only; item 2 first hits item 0's cell and draws x and y anew.
+    std::vector<float> picture;
+    appendCells(picture, 3, 2, {{0, 0}, {0, 1}, {0, 0}, {2, 1}, {1, 0}, {1, 1}});
+    appendLooks(picture, {{1, 0}, {55, 7}, {12, 3}, {30, 4}, {8, 2}});
+    const QStringList cells{"ad.", "bec"};
+    const QString symbols = "1/0 55/7 12/3 30/4 8/2";
+
+    std::vector<float> script = picture;
+    script.insert(script.end(), {pick(0, 2), pick(2, 5), pick(3, 8), pick(3, 8), pick(6, 8)});
+    QTest::newRow("colour redrawn until new") << 3 << 2 << QList<int>{KindColor, KindVanish} << script
+                                              << QuizOutcome::Complete << cells << symbols << 0 << 2
+                                              << "2,1 12/6" << 27 << 1;
+
+    script = picture;
+    script.insert(script.end(), {pick(1, 2), pick(4, 5)});
+    QTest::newRow("vanish draws nothing more") << 3 << 2 << QList<int>{KindColor, KindVanish} << script
+                                               << QuizOutcome::Complete << cells << symbols << 3 << 4
+                                               << "1,1 0/2" << 24 << 1;
+
+    script = picture;
+    script.insert(script.end(), {pick(0, 1), pick(4, 5), pick(7, 55), pick(7, 55), pick(54, 55)});
+    QTest::newRow("other symbol redrawn until new") << 3 << 2 << QList<int>{KindOtherSymbol} << script
+                                                    << QuizOutcome::Complete << cells << symbols << 1 << 4
+                                                    << "1,1 55/2" << 27 << 1;
+
+    // ♂ has four look-alikes, in the table's order 〆 ♀ ↑ ∂ (5, 13, 19, 37).
+    script = picture;
+    script.insert(script.end(), {pick(0, 1), pick(2, 5), pick(2, 4)});
+    QTest::newRow("look-alike from the drawn column") << 3 << 2 << QList<int>{KindSimilarSymbol} << script
+                                                      << QuizOutcome::Complete << cells << symbols << 2 << 2
+                                                      << "2,1 19/3" << 25 << 1;
+
+    // Item 0 is boxed in; item 2 can only go up into the free cell.
+    script = picture;
+    script.insert(script.end(), {pick(0, 1), pick(0, 5), pick(2, 5), pick(0, 1)});
+    QTest::newRow("move redraws a boxed-in answer") << 3 << 2 << QList<int>{KindMove} << script
+                                                    << QuizOutcome::Complete << cells << symbols << 4 << 2
+                                                    << "2,0 12/3" << 26 << 2;
+
+    script.clear();
+    appendCells(script, 5, 1, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}});
+    appendLooks(script, {{1, 0}, {2, 1}, {3, 2}, {4, 3}, {5, 4}});
+    script.push_back(pick(0, 1));
+    for (int answer : {0, 1, 2, 3, 4, 0, 1, 2, 3, 4, 2})
+        script.push_back(pick(answer, 5));
+    QTest::newRow("ten checks, then the untested answer stays")
+        << 5 << 1 << QList<int>{KindMove} << script << QuizOutcome::NoMovePossible << QStringList{"abcde"}
+        << "1/0 2/1 3/2 4/3 5/4" << 4 << 2 << "2,0 3/2" << 32 << 1;
+}
+
+void TestQuizGenerator::drawOrder()
+{
+    QFETCH(int, cols);
+    QFETCH(int, rows);
+    QFETCH(QList<int>, kinds);
+    QFETCH(std::vector<float>, script);
+    QFETCH(QStringList, picture1);
+    QFETCH(QString, looks1);
+    QFETCH(int, AnsNo);
+    QFETCH(QString, changedTo);
+
+    const int kigouNum = int(picture1.join(QString()).remove(u'.').size());
+    FakeRandom random(script);
+    Quiz quiz;
+    QTEST(generateQuiz(gridRequest(cols, rows, kigouNum, kinds), random, quiz), "outcome");
+
+    QCOMPARE(diagram(quiz.Quiz1, quiz.geometry), picture1);
+    QCOMPARE(looks(quiz.Quiz1), looks1);
+    QTEST(int(quiz.QuizType), "QuizType");
+    QCOMPARE(quiz.AnsNo, AnsNo);
+    QCOMPARE(describe(quiz.Quiz2[static_cast<size_t>(AnsNo)]), changedTo);
+    QTEST(random.draws, "draws");
+    QTEST(random.reseeds, "reseeds");
+    QCOMPARE(random.position, script.size());
+}
+
+void TestQuizGenerator::properties_data()
+{
+    QTest::addColumn<int>("cols");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("kigouNum");
+    QTest::addColumn<QList<int>>("kinds");
+
+    const QList<int> moveOnly{KindMove};
+    QTest::newRow("one column") << 1 << 40 << 20 << AllKinds;
+    QTest::newRow("one column, exactly full") << 1 << 7 << 7 << AllKinds;
+    QTest::newRow("one row") << 60 << 1 << 30 << AllKinds;
+    QTest::newRow("one row, exactly full") << 5 << 1 << 5 << AllKinds;
+    QTest::newRow("exactly full 10 x 10") << 10 << 10 << 100 << AllKinds;
+    QTest::newRow("exactly full 4 x 3") << 4 << 3 << 12 << AllKinds;
+    QTest::newRow("design grid, 100 symbols") << 21 << 10 << 100 << AllKinds;
+    QTest::newRow("design grid, 20 symbols") << 21 << 10 << 20 << AllKinds;
+    QTest::newRow("roomy") << 80 << 50 << 100 << AllKinds;
+    QTest::newRow("move, crowded design grid") << 21 << 10 << 100 << moveOnly;
+    QTest::newRow("move, one free cell") << 3 << 3 << 8 << moveOnly;
+    QTest::newRow("move, one column") << 1 << 30 << 10 << moveOnly;
+    QTest::newRow("move, one row") << 30 << 1 << 10 << moveOnly;
+    QTest::newRow("colour and look-alike") << 21 << 10 << 50 << QList<int>{KindColor, KindSimilarSymbol};
+}
+
+void TestQuizGenerator::properties()
+{
+    QFETCH(int, cols);
+    QFETCH(int, rows);
+    QFETCH(int, kigouNum);
+    QFETCH(QList<int>, kinds);
+
+    constexpr int Seeds = 3000;
+    const QuizRequest request = gridRequest(cols, rows, kigouNum, kinds);
+    QSet<int> kindsSeen;
+    for (int seed = 1; seed <= Seeds; ++seed) {
+        SeededRandom random(seed);
+        Quiz quiz;
+        const QuizOutcome outcome = generateQuiz(request, random.rng, quiz);
+        const QString error = checkQuiz(quiz, outcome, kigouNum);
+        QVERIFY2(error.isEmpty(), qPrintable(QStringLiteral("seed %1: %2").arg(seed).arg(error)));
+        QCOMPARE(quiz.geometry.ColNum, cols);
+        QCOMPARE(quiz.geometry.RowNum, rows);
+        QVERIFY2(kinds.contains(quiz.QuizType), qPrintable(QStringLiteral("seed %1").arg(seed)));
+        kindsSeen.insert(quiz.QuizType);
+    }
+    QCOMPARE(kindsSeen, QSet<int>(kinds.begin(), kinds.end()));
+}
+
+void TestQuizGenerator::fullGridNeverMoves_data()
+{
+    QTest::addColumn<int>("cols");
+    QTest::addColumn<int>("rows");
+
+    QTest::newRow("5 x 1") << 5 << 1;
+    QTest::newRow("1 x 5") << 1 << 5;
+    QTest::newRow("4 x 3") << 4 << 3;
+    QTest::newRow("10 x 10") << 10 << 10;
+}
+
+void TestQuizGenerator::fullGridNeverMoves()
+{
+    QFETCH(int, cols);
+    QFETCH(int, rows);
+
+    const QuizRequest request = gridRequest(cols, rows, cols * rows, {KindMove});
+    for (int seed = 1; seed <= 200; ++seed) {
+        SeededRandom random(seed);
+        Quiz quiz;
+        QCOMPARE(generateQuiz(request, random.rng, quiz), QuizOutcome::NoMovePossible);
+        QCOMPARE(quiz.Quiz2, quiz.Quiz1);
+        QCOMPARE(quiz.QuizType, qint16(KindMove));
+        QCOMPARE(diagram(quiz.Quiz1, quiz.geometry).join(QString()).count(u'.'), 0);
+    }
+}
+
+void TestQuizGenerator::noKindEnabled_data()
+{
+    QTest::addColumn<QList<int>>("flags");
+
+    QTest::newRow("all false") << QList<int>{0, 0, 0, 0, 0, 0};
+    QTest::newRow("true only in the spare slot") << QList<int>{0, 0, 0, 0, 0, -1};
+    QTest::newRow("+1 is not true") << QList<int>{1, 1, 1, 1, 1, 1};
+    QTest::newRow("other non-zero values") << QList<int>{-2, 2, 255, -256, 32767, 0};
+}
+
+void TestQuizGenerator::noKindEnabled()
+{
+    QFETCH(QList<int>, flags);
+
+    QuizRequest request = designRequest(40, {});
+    for (size_t i = 0; i < request.koumoku.size(); ++i)
+        request.koumoku[i] = static_cast<qint16>(flags[static_cast<qsizetype>(i)]);
+    FakeRandom random;
+    for (int game = 0; game < 300; ++game) {
+        Quiz quiz;
+        const QuizOutcome outcome = generateQuiz(request, random, quiz);
+        QCOMPARE(outcome, QuizOutcome::Complete);
+        QCOMPARE(quiz.QuizType, qint16(KindColor));
+        const QString error = checkQuiz(quiz, outcome, request.kigouNum);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+    }
+    QCOMPARE(random.reseeds, 0);
+}
+
+void TestQuizGenerator::fieldTooSmall_data()
+{
+    QTest::addColumn<QuizRequest>("request");
+
+    QTest::newRow("no column") << gridRequest(0, 10, 5, AllKinds);
+    QTest::newRow("no row") << gridRequest(10, 0, 5, AllKinds);
+    QTest::newRow("negative rows") << gridRequest(10, -3, 5, AllKinds);
+    QTest::newRow("negative columns and rows") << gridRequest(-2, -10, 5, AllKinds);
+    QTest::newRow("one cell short") << gridRequest(3, 3, 10, AllKinds);
+    QTest::newRow("100 symbols, 99 cells") << gridRequest(9, 11, 100, AllKinds);
+
+    QuizRequest zeroWidth = designRequest(20, AllKinds);
+    zeroWidth.keyWidth = 0.4;
+    QTest::newRow("cell rounds to zero width") << zeroWidth;
+    QuizRequest tooWide = designRequest(20, AllKinds);
+    tooWide.keyWidth = 1;
+    tooWide.scaleWidth = 40000;
+    QTest::newRow("more columns than 16 bits can number") << tooWide;
+}
+
+void TestQuizGenerator::fieldTooSmall()
+{
+    QFETCH(QuizRequest, request);
+
+    Quiz before;
+    {
+        SeededRandom earlier(3);
+        QCOMPARE(generateQuiz(designRequest(20, AllKinds), earlier.rng, before), QuizOutcome::Complete);
+    }
+    Quiz quiz = before;
+    FakeRandom random;
+    QCOMPARE(generateQuiz(request, random, quiz), QuizOutcome::FieldTooSmall);
+    QVERIFY(sameQuiz(quiz, before));
+    QCOMPARE(random.draws, 0);
+    QCOMPARE(random.reseeds, 0);
+}
+
+QTEST_GUILESS_MAIN(TestQuizGenerator)
+#include "tst_quizgenerator.moc"
