@@ -2,10 +2,10 @@
 
 #include "platform/LineControl.h"
 #include "platform/Numbers.h"
+#include "platform/ProgramIcon.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Twips.h"
 
-#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 
@@ -25,7 +25,7 @@ frmAbout::frmAbout(QWidget *parent)
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPixmap(QIcon(QStringLiteral(":/ivok2.xpm")).pixmap(32, 32));
+    picIcon->setPixmap(platform::programIcon().pixmap(32, 32));
     picIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     platform::placeInTwips(picIcon, 240, 240, 540, 540);
 

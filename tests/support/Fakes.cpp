@@ -1,0 +1,47 @@
+#include "support/Fakes.h"
+
+#include "core/mdlUser.h"
+#include "platform/Files.h"
+
+FakeRandom::FakeRandom(std::vector<float> drawScript)
+    : script(std::move(drawScript))
+    , m_fallback(nullptr)
+{
+}
+
+float FakeRandom::next()
+{
+    ++draws;
+    if (position < script.size())
+        return script[position++];
+    return m_fallback.next();
+}
+
+void FakeMessages::show(QWidget *, const QString &text)
+{
+    shown << text;
+    if (whileOpen)
+        whileOpen();
+}
+
+TestEnvironment::TestEnvironment()
+{
+    platform::setClock(&clock);
+    platform::setRandom(&random);
+    platform::setMessages(&messages);
+    platform::setProgramDirectory(m_dir.path());
+    // Each test starts from a freshly started process's state.
+    OptRec = OptRecord{};
+    KigouList = {};
+    ColorList = {};
+    SimilarList = {};
+    SCList = {};
+}
+
+TestEnvironment::~TestEnvironment()
+{
+    platform::setClock(nullptr);
+    platform::setRandom(nullptr);
+    platform::setMessages(nullptr);
+    platform::setProgramDirectory(QString());
+}

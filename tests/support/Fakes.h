@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/Random.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <vector>
+
+// A clock that stands still until the test moves it.
+class FakeClock final : public platform::Clock
+{
+public:
+    double now = 0;
+    double secondsSinceMidnight() const override { return now; }
+};
+
+// Replays a script of draws, then falls back to a seeded generator; counts reseeds.
+class FakeRandom final : public platform::RandomSource
+{
+public:
+    explicit FakeRandom(std::vector<float> script = {});
+    float next() override;
+    void reseedFromTimeOfDay() override { ++reseeds; }
+
+    std::vector<float> script;
+    size_t position = 0;
+    int reseeds = 0;
+    int draws = 0;
+
+private:
+    platform::Rng m_fallback;
+};
+
+// Records each message instead of opening a modal box; runs an optional hook while "open".
+class FakeMessages final : public platform::MessageService
+{
+public:
+    void show(QWidget *parent, const QString &text) override;
+
+    QStringList shown;
+    std::function<void()> whileOpen;
+};
+
+// Installs the fakes and a private program directory for the lifetime of one test.
+class TestEnvironment
+{
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+    TestEnvironment(const TestEnvironment &) = delete;
+    TestEnvironment &operator=(const TestEnvironment &) = delete;
+
+    QString directory() const { return m_dir.path(); }
+
+    FakeClock clock;
+    FakeRandom random;
+    FakeMessages messages;
+
+private:
+    QTemporaryDir m_dir;
+};

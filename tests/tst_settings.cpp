@@ -1,0 +1,283 @@
+#include "core/mdlUser.h"
+#include "platform/Files.h"
+#include "support/Fakes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+
+#include <unistd.h>
+
+namespace {
+
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
+}
+
+// A fresh start followed by an unchanged confirmation of the options.
+OptRecord confirmedDefaults()
+{
+    OptRecord record;
+    SetOptDefaults(record);
+    InitList();
+    for (int i = 0; i < DrawColorCount; ++i)
+        record.Color[i] = ColorList[i];
+    return record;
+}
+
+const QByteArray WorkedExample = hex("0000000000000840 333333333333D33F"
+                                     "0500 1400"
+                                     "FFFF FFFF 0000 FFFF 0000 0000"
+                                     "FFFFFF00 00000000 FF000000 0000FF00 00FF0000 FFFF0000 00FFFF00 FF00FF00 00000000");
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+// Root ignores file permissions; run the permission cases as an ordinary user instead.
+class UnprivilegedScope
+{
+public:
+    explicit UnprivilegedScope(const QStringList &paths)
+    {
+        if (geteuid() != 0)
+            return;
+        for (const QString &path : paths)
+            m_ok = m_ok && chown(QFile::encodeName(path).constData(), Nobody, Nobody) == 0;
+        m_ok = m_ok && seteuid(Nobody) == 0;
+        m_dropped = m_ok;
+    }
+    ~UnprivilegedScope()
+    {
+        if (m_dropped)
+            m_ok = seteuid(0) == 0;
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    static constexpr uid_t Nobody = 65534;
+    bool m_ok = true;
+    bool m_dropped = false;
+};
+
+} // namespace
+
+class TestSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void workedExampleBytes();
+    void bytesRoundTripThroughRecord();
+    void settingsFileSitsInProgramDirectory();
+    void missingFileLeavesRecordUntouched();
+    void saveThenLoadRoundTrips();
+    void saveKeepsBytesBeyondTheRecord();
+    void loadReadsOnlyTheRecordOfALongFile();
+    void shortFileKeepsDefaultsBeyondItsEnd();
+    void directoryOfTheSameNameIsNoFile();
+    void damagedValuesAreKeptButSanitisedWhereUsed_data();
+    void damagedValuesAreKeptButSanitisedWhereUsed();
+    void saveIntoReadOnlyDirectoryRewritesFileInPlace();
+    void saveToUnwritableFileReportsFailure();
+};
+
+void TestSettings::workedExampleBytes()
+{
+    TestEnvironment env;
+    const QByteArray bytes = optToBytes(confirmedDefaults());
+    QCOMPARE(bytes.size(), OptRecSize);
+    QCOMPARE(bytes.toHex(' '), WorkedExample.toHex(' '));
+}
+
+void TestSettings::bytesRoundTripThroughRecord()
+{
+    OptRecord odd;
+    odd.ViewTime = -0.0;
+    odd.BlankTime = std::numeric_limits<double>::quiet_NaN();
+    odd.StringLen = -32768;
+    odd.KigouNum = 32767;
+    odd.Koumoku = {1, -2, 3, -4, 5, 6};
+    odd.Color = {qint32(0x80000005), -1, 0x7FFFFFFF, 1, 2, 3, 4, 5, 0x12345678};
+    const QByteArray bytes = optToBytes(odd);
+    QCOMPARE(optToBytes(optFromBytes(bytes, OptRecord{})), bytes);
+}
+
+void TestSettings::settingsFileSitsInProgramDirectory()
+{
+    TestEnvironment env;
+    QCOMPARE(SettingsFilePath(), env.directory() + QDir::separator() + QStringLiteral("ivok2.ini"));
+}
+
+void TestSettings::missingFileLeavesRecordUntouched()
+{
+    TestEnvironment env;
+    SetOptDefaults(OptRec);
+    const OptRecord before = OptRec;
+    QVERIFY(!LoadOpt(SettingsFilePath()));
+    QCOMPARE(optToBytes(OptRec), optToBytes(before));
+    QVERIFY(!QFile::exists(SettingsFilePath()));
+}
+
+void TestSettings::saveThenLoadRoundTrips()
+{
+    TestEnvironment env;
+    OptRec = confirmedDefaults();
+    OptRec.ViewTime = 0.7;
+    OptRec.Color[3] = 0x00123456;
+    QVERIFY(SaveOpt(SettingsFilePath()));
+    QCOMPARE(readFile(SettingsFilePath()).size(), OptRecSize);
+
+    const OptRecord saved = OptRec;
+    OptRec = OptRecord{};
+    QVERIFY(LoadOpt(SettingsFilePath()));
+    QCOMPARE(optToBytes(OptRec), optToBytes(saved));
+    SetColor();
+    for (int i = 0; i < DrawColorCount; ++i)
+        QCOMPARE(ColorList[i], OptRec.Color[i]);
+}
+
+void TestSettings::saveKeepsBytesBeyondTheRecord()
+{
+    TestEnvironment env;
+    const QByteArray tail("kept by somebody else");
+    writeFile(SettingsFilePath(), QByteArray(OptRecSize, '\x7F') + tail);
+    OptRec = confirmedDefaults();
+    QVERIFY(SaveOpt(SettingsFilePath()));
+    QCOMPARE(readFile(SettingsFilePath()), WorkedExample + tail);
+}
+
+void TestSettings::loadReadsOnlyTheRecordOfALongFile()
+{
+    TestEnvironment env;
+    writeFile(SettingsFilePath(), WorkedExample + QByteArray(40, '\x55'));
+    QVERIFY(LoadOpt(SettingsFilePath()));
+    QCOMPARE(optToBytes(OptRec), WorkedExample);
+}
+
+void TestSettings::shortFileKeepsDefaultsBeyondItsEnd()
+{
+    TestEnvironment env;
+    SetOptDefaults(OptRec);
+    // Only the display time and the first two bytes of the blank time are present.
+    writeFile(SettingsFilePath(), hex("000000000000E03F 9999"));
+    QVERIFY(LoadOpt(SettingsFilePath()));
+    QCOMPARE(OptRec.ViewTime, 0.5);
+    QCOMPARE(optToBytes(OptRec).mid(8, 2), hex("9999"));
+    QCOMPARE(optToBytes(OptRec).mid(10), optToBytes(confirmedDefaults()).mid(10, 22) + QByteArray(36, '\0'));
+    QCOMPARE(OptRec.KigouNum, qint16(20));
+
+    writeFile(SettingsFilePath(), QByteArray());
+    SetOptDefaults(OptRec);
+    const OptRecord before = OptRec;
+    QVERIFY(LoadOpt(SettingsFilePath()));
+    QVERIFY(OptRec == before);
+}
+
+void TestSettings::directoryOfTheSameNameIsNoFile()
+{
+    TestEnvironment env;
+    QVERIFY(QDir(env.directory()).mkdir(QStringLiteral("ivok2.ini")));
+    SetOptDefaults(OptRec);
+    QVERIFY(!LoadOpt(SettingsFilePath()));
+    QVERIFY(!SaveOpt(SettingsFilePath()));
+    QCOMPARE(OptRec.KigouNum, qint16(20));
+}
+
+void TestSettings::damagedValuesAreKeptButSanitisedWhereUsed_data()
+{
+    QTest::addColumn<int>("kigouNum");
+    QTest::addColumn<double>("viewTime");
+    QTest::addColumn<double>("blankTime");
+    QTest::addColumn<int>("usableKigouNum");
+    QTest::addColumn<double>("usableViewTime");
+    QTest::addColumn<double>("usableBlankTime");
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("in range") << 37 << 0.7 << 1.0 << 37 << 0.7 << 1.0;
+    QTest::newRow("bounds") << 5 << 0.1 << 3.0 << 5 << 0.1 << 3.0;
+    QTest::newRow("too many symbols") << 200 << 3.0 << 0.3 << 100 << 3.0 << 0.3;
+    QTest::newRow("negative count") << -3 << 3.0 << 0.3 << 5 << 3.0 << 0.3;
+    QTest::newRow("NaN times") << 20 << nan << nan << 20 << 3.0 << 0.3;
+    QTest::newRow("infinite times") << 20 << inf << -inf << 20 << 3.0 << 0.3;
+    QTest::newRow("zero times") << 20 << 0.0 << 0.0 << 20 << 0.1 << 0.1;
+    QTest::newRow("huge times") << 20 << 1e9 << 1e9 << 20 << 10.0 << 3.0;
+    QTest::newRow("negative times") << 20 << -5.0 << -1e300 << 20 << 0.1 << 0.1;
+}
+
+void TestSettings::damagedValuesAreKeptButSanitisedWhereUsed()
+{
+    QFETCH(int, kigouNum);
+    QFETCH(double, viewTime);
+    QFETCH(double, blankTime);
+    TestEnvironment env;
+    OptRecord damaged = confirmedDefaults();
+    damaged.KigouNum = static_cast<qint16>(kigouNum);
+    damaged.ViewTime = viewTime;
+    damaged.BlankTime = blankTime;
+    const QByteArray image = optToBytes(damaged);
+    writeFile(SettingsFilePath(), image);
+
+    QVERIFY(LoadOpt(SettingsFilePath()));
+    QCOMPARE(optToBytes(OptRec), image);
+    QTEST(UsableKigouNum(), "usableKigouNum");
+    QTEST(UsableViewTime(), "usableViewTime");
+    QTEST(UsableBlankTime(), "usableBlankTime");
+}
+
+void TestSettings::saveIntoReadOnlyDirectoryRewritesFileInPlace()
+{
+    TestEnvironment env;
+    writeFile(SettingsFilePath(), QByteArray(OptRecSize + 3, '\x11'));
+    QVERIFY(QFile::setPermissions(env.directory(), QFile::ReadOwner | QFile::ExeOwner));
+    OptRec = confirmedDefaults();
+    bool saved = false;
+    {
+        UnprivilegedScope user({env.directory(), SettingsFilePath()});
+        QVERIFY(user.ok());
+        saved = SaveOpt(SettingsFilePath());
+    }
+    QFile::setPermissions(env.directory(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(saved);
+    QCOMPARE(readFile(SettingsFilePath()), WorkedExample + QByteArray(3, '\x11'));
+}
+
+void TestSettings::saveToUnwritableFileReportsFailure()
+{
+    TestEnvironment env;
+    const QByteArray old(OptRecSize, '\x22');
+    writeFile(SettingsFilePath(), old);
+    QVERIFY(QFile::setPermissions(SettingsFilePath(), QFile::ReadOwner));
+    QVERIFY(QFile::setPermissions(env.directory(), QFile::ReadOwner | QFile::ExeOwner));
+    OptRec = confirmedDefaults();
+    const OptRecord inMemory = OptRec;
+    bool saved = true;
+    {
+        UnprivilegedScope user({env.directory(), SettingsFilePath()});
+        QVERIFY(user.ok());
+        saved = SaveOpt(SettingsFilePath());
+    }
+    QFile::setPermissions(env.directory(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(!saved);
+    QVERIFY(OptRec == inMemory);
+    QCOMPARE(readFile(SettingsFilePath()), old);
+}
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "tst_settings.moc"
