@@ -2,20 +2,31 @@
 
 #include "core/mdlUser.h"
 #include "dialogs/frmAbout.h"
+#include "dialogs/frmOpt.h"
 #include "platform/ClickLabel.h"
+#include "platform/Clock.h"
 #include "platform/Colors.h"
 #include "platform/LineControl.h"
+#include "platform/MessageBox.h"
+#include "platform/Numbers.h"
+#include "platform/ProgramIcon.h"
 #include "platform/ProgramInfo.h"
+#include "platform/Random.h"
 #include "platform/Twips.h"
+#include "quiz/QuizGenerator.h"
 
 #include <QCloseEvent>
-#include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 
 namespace {
+
+const QString StartCaption = QStringLiteral("スタート");
+const QString GiveUpCaption = QStringLiteral("ギブアップ");
+constexpr quint32 AnswerMark = 0x00C0C0FF;
+constexpr double SecondsPerDay = 24 * 60 * 60;
 
 const QStringList GothicFamilies{QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
                                  QStringLiteral("Noto Sans CJK JP")};
@@ -41,7 +52,7 @@ frmMain::frmMain(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(platform::ProgramTitle));
-    setWindowIcon(QIcon(QStringLiteral(":/ivok2.xpm")));
+    setWindowIcon(platform::programIcon());
     setFont(gothicFont(9));
     CreateControls();
     CreateMenus();
@@ -60,7 +71,7 @@ void frmMain::CreateControls()
     m_client->setMinimumSize(0, 0);
     resize(platform::toPixels(8595), platform::toPixels(4905));
 
-    cmdStart = new QPushButton(QStringLiteral("スタート"), m_client);
+    cmdStart = new QPushButton(StartCaption, m_client);
     cmdStart->setObjectName(QStringLiteral("cmdStart"));
     cmdStart->setFont(gothicFont(12));
     platform::placeInTwips(cmdStart, 2400, 120, 1575, 495);
@@ -69,7 +80,7 @@ void frmMain::CreateControls()
     lblAns = new QLabel(m_client);
     lblAns->setObjectName(QStringLiteral("lblAns"));
     lblAns->setFont(gothicFont(20.25));
-    lblAns->setFrameStyle(QFrame::Box | QFrame::Plain);
+    lblAns->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     lblAns->setAlignment(Qt::AlignCenter);
     QPalette red = lblAns->palette();
     red.setColor(QPalette::WindowText, platform::toQColor(0x000000FF));
@@ -79,7 +90,7 @@ void frmMain::CreateControls()
     for (int i = 0; i < ScoreCount; ++i) {
         lblSc[i] = new QLabel(m_client);
         lblSc[i]->setObjectName(indexedName("lblSc", i));
-        lblSc[i]->setFrameStyle(QFrame::Box | QFrame::Plain);
+        lblSc[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         lblSc[i]->setAlignment(Qt::AlignCenter);
         platform::placeInTwips(lblSc[i], 4200 + 720 * i, 240, 615, 255);
     }
@@ -137,9 +148,6 @@ void frmMain::InitSoftKey()
         ClickLabel *label = new ClickLabel(m_client);
         label->setObjectName(indexedName("lblKey", i));
         label->setFont(gothicFont(20.25));
-        label->setAutoFillBackground(true);
-        label->setFrameStyle(QFrame::NoFrame);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         platform::placeInTwips(label, 4080, 1800, 375, 375);
         label->setVisible(false);
         connect(label, &ClickLabel::clicked, this, [this, i] { lblKey_Click(i); });
@@ -159,18 +167,164 @@ double frmMain::ScaleHeight() const
 
 void frmMain::cmdStart_Click()
 {
+    if (cmdStart->text() == StartCaption) {
+        timMain->stop();
+        m_AnsView = False16;
+        if (!StartPrg())
+            return;
+        timWatch->start();
+        cmdStart->setText(GiveUpCaption);
+        lblAns->setText(QString());
+        return;
+    }
+
+    timWatch->stop();
+    if (m_AnsView == False16) {
+        m_AnsView = True16;
+        ViewSC(-1);
+        cmdStart->setText(StartCaption);
+        lblAns->setText(QStringLiteral("解答表示中"));
+    }
+}
+
+bool frmMain::StartPrg()
+{
+    timMain->setInterval(platform::intervalMs(UsableViewTime()));
+    m_StartTime = platform::timeOfDay();
+    if (!MakeQuiz()) {
+        // No game: a blank field, and no click may count against the old quiz.
+        ClsView();
+        m_AnsView = True16;
+        return false;
+    }
+    ClsView();
+    ViewQuiz(1);
+    m_ViewMode = 0;
+    timMain->start();
+    return true;
+}
+
+bool frmMain::MakeQuiz()
+{
+    QuizRequest request;
+    request.keyHeight = platform::toTwips(lblKey[0]->height());
+    request.keyWidth = platform::toTwips(lblKey[0]->width());
+    request.fieldTop = Line1->y1();
+    request.scaleWidth = ScaleWidth();
+    request.scaleHeight = ScaleHeight();
+    request.kigouNum = UsableKigouNum();
+    request.koumoku = OptRec.Koumoku;
+
+    switch (generateQuiz(request, platform::random(), m_quiz)) {
+    case QuizOutcome::Complete:
+        return true;
+    case QuizOutcome::NoMovePossible:
+        platform::messages().show(this, QStringLiteral("エラーが発生しました。この問題には正解がありません。"
+                                                       "画面サイズを大きくするか、文字の数を減らして、"
+                                                       "新しい問題に挑戦してください。"));
+        return true;
+    case QuizOutcome::FieldTooSmall:
+        platform::messages().show(this, QStringLiteral("画面が小さすぎるため、問題を作れません。"
+                                                       "画面サイズを大きくするか、文字の数を減らしてください。"));
+        return false;
+    }
+    return false;
+}
+
+qint16 frmMain::CheckPos(int No, QList<qint16> &iPos) const
+{
+    return ::CheckPos(m_quiz.Quiz1, m_quiz.geometry, No, iPos);
+}
+
+void frmMain::ViewQuiz(int No)
+{
+    const QuizGeometry &g = m_quiz.geometry;
+    const std::vector<QuizItem> &source = No == 1 ? m_quiz.Quiz1 : m_quiz.Quiz2;
+    const int n = m_quiz.itemCount();
+    for (int i = 0; i < n; ++i) {
+        const QuizItem &item = source[static_cast<size_t>(i)];
+        ClickLabel *label = lblKey[i];
+        const auto top = static_cast<float>(g.FieldTop + static_cast<qint32>(item.PosY * g.KeyHeight));
+        const auto left = static_cast<float>(g.FieldLeft + static_cast<qint32>(item.PosX * g.KeyWidth));
+        label->move(platform::toPixels(left), platform::toPixels(top));
+        label->setText(KigouList[item.KigouNo]);
+        label->setForeColor(platform::toQColor(static_cast<quint32>(ColorList[item.ColorNo])));
+        label->setVisible(true);
+    }
+    if (m_AnsView == True16)
+        lblKey[m_quiz.AnsNo]->setBackColor(platform::toQColor(AnswerMark));
+}
+
+void frmMain::ClsView()
+{
+    const QColor blank = platform::toQColor(platform::ButtonFace);
+    for (ClickLabel *label : lblKey) {
+        label->setText(QString());
+        label->setBackColor(blank);
+    }
 }
 
 void frmMain::timMain_Timer()
 {
+    switch (m_ViewMode) {
+    case 0:
+        ClsView();
+        m_ViewMode = 1;
+        timMain->setInterval(platform::intervalMs(UsableBlankTime()));
+        break;
+    case 1:
+        ViewQuiz(2);
+        m_ViewMode = 2;
+        timMain->setInterval(platform::intervalMs(UsableViewTime()));
+        break;
+    case 2:
+        ClsView();
+        m_ViewMode = 3;
+        timMain->setInterval(platform::intervalMs(UsableBlankTime()));
+        break;
+    case 3:
+        ViewQuiz(1);
+        m_ViewMode = 0;
+        timMain->setInterval(platform::intervalMs(UsableViewTime()));
+        break;
+    default:
+        break;
+    }
+}
+
+float frmMain::ElapsedSeconds() const
+{
+    float elapsed = platform::timeOfDay() - m_StartTime;
+    // The clock restarts at midnight; a game running across it is still counted in real time.
+    if (elapsed < 0)
+        elapsed += static_cast<float>(SecondsPerDay);
+    return elapsed;
 }
 
 void frmMain::timWatch_Timer()
 {
+    lblAns->setText(platform::numberText(platform::floorToInt(ElapsedSeconds())) + QStringLiteral(" 秒"));
 }
 
-void frmMain::lblKey_Click(int)
+void frmMain::lblKey_Click(int index)
 {
+    if (m_quiz.itemCount() == 0 || index != m_quiz.AnsNo || m_AnsView == True16)
+        return;
+    timMain->stop();
+    timWatch->stop();
+    m_AnsView = True16;
+    ViewSC(ElapsedSeconds());
+    platform::messages().show(this, QStringLiteral("正解"));
+    cmdStart->setText(StartCaption);
+}
+
+void frmMain::ViewSC(float SCtime)
+{
+    AddSC(SCtime);
+    for (int i = 0; i < ScoreCount; ++i) {
+        lblSc[i]->setText(SCList[i] > 0 ? platform::numberText(platform::floorToInt(SCList[i]))
+                                        : QStringLiteral("---"));
+    }
 }
 
 void frmMain::mnuEnd_Click()
@@ -180,6 +334,8 @@ void frmMain::mnuEnd_Click()
 
 void frmMain::mnuOpt_Click()
 {
+    frmOpt dialog;
+    dialog.exec();
 }
 
 void frmMain::mnuAbout_Click()

@@ -34,6 +34,12 @@ public:
     double ScaleWidth() const;
     double ScaleHeight() const;
 
+    bool MakeQuiz();
+    qint16 CheckPos(int No, QList<qint16> &iPos) const;
+    void ViewQuiz(int No);
+    void ClsView();
+    void ViewSC(float SCtime);
+
 public slots:
     void cmdStart_Click();
     void timMain_Timer();
@@ -52,6 +58,8 @@ private:
     void CreateControls();
     void CreateMenus();
     void InitSoftKey();
+    bool StartPrg();
+    float ElapsedSeconds() const;
 
     QWidget *m_client = nullptr;
     QPushButton *cmdStart = nullptr;

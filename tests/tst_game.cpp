@@ -1,0 +1,496 @@
+#include "core/mdlUser.h"
+#include "main/frmMain.h"
+#include "platform/ClickLabel.h"
+#include "platform/Colors.h"
+#include "platform/Twips.h"
+#include "support/Fakes.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QColor Mark(255, 192, 192);
+
+QColor blankColor()
+{
+    return platform::toQColor(platform::ButtonFace);
+}
+
+// A main window with a client area of a known size, shown offscreen.
+class Game
+{
+public:
+    explicit Game(QSize client = QSize(573, 327))
+    {
+        window.setWindowState(Qt::WindowNoState);
+        window.show();
+        resizeClient(client);
+    }
+
+    void resizeClient(QSize client)
+    {
+        QWidget *central = window.centralWidget();
+        window.resize(client + window.size() - central->size());
+        QTRY_COMPARE(central->size(), client);
+    }
+
+    ClickLabel *cell(int i) { return window.findChild<ClickLabel *>(QStringLiteral("lblKey(%1)").arg(i)); }
+    QString caption() { return window.findChild<QPushButton *>("cmdStart")->text(); }
+    QString status() { return window.findChild<QLabel *>("lblAns")->text(); }
+    QString score(int i) { return window.findChild<QLabel *>(QStringLiteral("lblSc(%1)").arg(i))->text(); }
+    QTimer *picture() { return window.findChild<QTimer *>("timMain"); }
+    QTimer *watch() { return window.findChild<QTimer *>("timWatch"); }
+    const Quiz &quiz() const { return window.CurrentQuiz(); }
+    int answer() const { return window.CurrentQuiz().AnsNo; }
+
+    QPoint cellOf(const QuizItem &item) const
+    {
+        const QuizGeometry &g = quiz().geometry;
+        return QPoint(platform::toPixels(g.FieldLeft + item.PosX * g.KeyWidth),
+                      platform::toPixels(g.FieldTop + item.PosY * g.KeyHeight));
+    }
+
+    void click(int i) { QTest::mouseClick(cell(i), Qt::LeftButton); }
+    int someMiss() const { return answer() == 0 ? 1 : 0; }
+
+    // Checks that every label of the quiz shows the given picture.
+    void expectPicture(const std::vector<QuizItem> &items)
+    {
+        for (int i = 0; i < int(items.size()); ++i) {
+            const QuizItem &item = items[size_t(i)];
+            QVERIFY(cell(i)->isVisible());
+            QCOMPARE(cell(i)->pos(), cellOf(item));
+            QCOMPARE(cell(i)->text(), KigouList[item.KigouNo]);
+            QCOMPARE(cell(i)->foreColor(), platform::toQColor(quint32(ColorList[item.ColorNo])));
+        }
+    }
+
+    void expectBlank()
+    {
+        for (int i = 0; i < frmMain::KeyCount; ++i) {
+            QVERIFY(cell(i)->text().isEmpty());
+            QCOMPARE(cell(i)->backColor(), blankColor());
+        }
+    }
+
+    TestEnvironment env;
+    frmMain window;
+};
+
+void enableOnly(int kind)
+{
+    OptRec.Koumoku = {0, 0, 0, 0, 0, 0};
+    OptRec.Koumoku[kind] = True16;
+}
+
+} // namespace
+
+class TestGame : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void wholeGameEndsWithAHit();
+    void clicksThatDoNotCount_data();
+    void clicksThatDoNotCount();
+    void givingUpMarksTheAnswerOnPicturesOnly();
+    void everyStartBeginsWithPictureOne_data();
+    void everyStartBeginsWithPictureOne();
+    void intervalsFollowTheSettingsAtEverySwitch();
+    void movedSymbolStandsWherePhaseSays();
+    void vanishedSymbolIsStillClickable();
+    void blankingClearsAllHundredLabels();
+    void anyOtherPictureNumberDrawsPictureTwo_data();
+    void anyOtherPictureNumberDrawsPictureTwo();
+    void scoreBoard_data();
+    void scoreBoard();
+    void stopwatch_data();
+    void stopwatch();
+    void hitAcrossMidnightScoresRealTime();
+    void tooSmallWindowRefusesTheStart();
+    void boxedInMoveWarnsOnceAndStartsAnyway();
+    void realCycleRunsInOrder();
+};
+
+void TestGame::wholeGameEndsWithAHit()
+{
+    Game game;
+    game.env.clock.now = 1000.0;
+    game.window.cmdStart_Click();
+    QCOMPARE(game.caption(), QStringLiteral("ギブアップ"));
+    QVERIFY(game.status().isEmpty());
+    QVERIFY(game.picture()->isActive());
+    QCOMPARE(game.picture()->interval(), 3000);
+    QVERIFY(game.watch()->isActive());
+    QCOMPARE(game.window.ViewMode(), qint16(0));
+    QCOMPARE(game.quiz().itemCount(), 20);
+    game.expectPicture(game.quiz().Quiz1);
+
+    game.window.timMain_Timer();
+    game.window.timMain_Timer();
+    QCOMPARE(game.window.ViewMode(), qint16(2));
+    game.expectPicture(game.quiz().Quiz2);
+
+    game.env.clock.now = 1012.4;
+    game.click(game.answer());
+    QVERIFY(!game.picture()->isActive());
+    QVERIFY(!game.watch()->isActive());
+    QCOMPARE(game.window.AnsView(), qint16(-1));
+    QCOMPARE(game.env.messages.shown, QStringList{QStringLiteral("正解")});
+    QCOMPARE(game.caption(), QStringLiteral("スタート"));
+    QCOMPARE(game.score(0), QStringLiteral("12"));
+    for (int i = 1; i < 5; ++i)
+        QCOMPARE(game.score(i), QStringLiteral("---"));
+    QCOMPARE(game.window.ViewMode(), qint16(2));
+    game.expectPicture(game.quiz().Quiz2);
+}
+
+void TestGame::clicksThatDoNotCount_data()
+{
+    QTest::addColumn<QString>("when");
+    QTest::newRow("miss while running") << "running";
+    QTest::newRow("answer after a hit") << "solved";
+    QTest::newRow("answer after giving up") << "given up";
+    QTest::newRow("answer before any game") << "no game";
+}
+
+void TestGame::clicksThatDoNotCount()
+{
+    QFETCH(QString, when);
+    Game game;
+    if (when == "no game") {
+        game.window.lblKey_Click(0);
+        QVERIFY(game.env.messages.shown.isEmpty());
+        QCOMPARE(SCList[0], -1.0);
+        return;
+    }
+    game.window.cmdStart_Click();
+    int target = game.answer();
+    if (when == "running")
+        target = game.someMiss();
+    else if (when == "solved")
+        game.click(game.answer());
+    else
+        game.window.cmdStart_Click();
+
+    const QStringList messagesBefore = game.env.messages.shown;
+    const std::array<double, 6> scoresBefore = SCList;
+    const bool pictureRunning = game.picture()->isActive();
+    const bool watchRunning = game.watch()->isActive();
+    const QString captionBefore = game.caption();
+    game.click(target);
+    QCOMPARE(game.env.messages.shown, messagesBefore);
+    QCOMPARE(SCList, scoresBefore);
+    QCOMPARE(game.picture()->isActive(), pictureRunning);
+    QCOMPARE(game.watch()->isActive(), watchRunning);
+    QCOMPARE(game.caption(), captionBefore);
+}
+
+void TestGame::givingUpMarksTheAnswerOnPicturesOnly()
+{
+    Game game;
+    game.window.cmdStart_Click();
+    game.env.clock.now = 3.0;
+    game.window.timWatch_Timer();
+    QCOMPARE(game.status(), QStringLiteral("3 秒"));
+
+    game.window.cmdStart_Click();
+    QCOMPARE(game.caption(), QStringLiteral("スタート"));
+    QCOMPARE(game.status(), QStringLiteral("解答表示中"));
+    QCOMPARE(game.score(0), QStringLiteral("---"));
+    QVERIFY(game.picture()->isActive());
+    QVERIFY(!game.watch()->isActive());
+    QCOMPARE(game.cell(game.answer())->backColor(), blankColor()); // marked from the next picture on
+
+    const int answer = game.answer();
+    const qint16 phases[] = {1, 2, 3, 0, 1};
+    for (qint16 phase : phases) {
+        game.window.timMain_Timer();
+        QCOMPARE(game.window.ViewMode(), phase);
+        if (phase % 2)
+            game.expectBlank();
+        else
+            QCOMPARE(game.cell(answer)->backColor(), Mark);
+        for (int i = 0; i < game.quiz().itemCount(); ++i)
+            if (i != answer)
+                QCOMPARE(game.cell(i)->backColor(), blankColor());
+    }
+    QCOMPARE(game.status(), QStringLiteral("解答表示中"));
+}
+
+void TestGame::everyStartBeginsWithPictureOne_data()
+{
+    QTest::addColumn<bool>("giveUp");
+    QTest::addColumn<int>("ticks");
+    QTest::newRow("after a give-up, during picture 2") << true << 2;
+    QTest::newRow("after a give-up, during a blank") << true << 3;
+    QTest::newRow("after a hit, during picture 2") << false << 2;
+    QTest::newRow("after a hit, during a blank") << false << 1;
+}
+
+void TestGame::everyStartBeginsWithPictureOne()
+{
+    QFETCH(bool, giveUp);
+    QFETCH(int, ticks);
+    Game game;
+    game.window.cmdStart_Click();
+    if (giveUp)
+        game.window.cmdStart_Click();
+    for (int i = 0; i < ticks; ++i)
+        game.window.timMain_Timer();
+    if (!giveUp)
+        game.click(game.answer());
+
+    game.window.cmdStart_Click();
+    QCOMPARE(game.window.ViewMode(), qint16(0));
+    QCOMPARE(game.window.AnsView(), qint16(0));
+    QCOMPARE(game.caption(), QStringLiteral("ギブアップ"));
+    QVERIFY(game.status().isEmpty());
+    QCOMPARE(game.picture()->interval(), 3000);
+    game.expectPicture(game.quiz().Quiz1);
+    for (int i = 0; i < frmMain::KeyCount; ++i)
+        QCOMPARE(game.cell(i)->backColor(), blankColor());
+    game.window.timMain_Timer();
+    game.expectBlank();
+}
+
+void TestGame::intervalsFollowTheSettingsAtEverySwitch()
+{
+    Game game;
+    game.window.cmdStart_Click();
+    QList<int> intervals;
+    for (int i = 0; i < 4; ++i) {
+        game.window.timMain_Timer();
+        intervals << game.picture()->interval();
+    }
+    QCOMPARE(intervals, (QList<int>{300, 3000, 300, 3000}));
+
+    OptRec.BlankTime = 1.0;
+    OptRec.ViewTime = 0.1;
+    game.window.timMain_Timer();
+    QCOMPARE(game.picture()->interval(), 1000);
+    game.window.timMain_Timer();
+    QCOMPARE(game.picture()->interval(), 100);
+
+    OptRec.ViewTime = std::numeric_limits<double>::quiet_NaN(); // a damaged file must not stop the cycle
+    game.window.timMain_Timer();
+    game.window.timMain_Timer();
+    QCOMPARE(game.picture()->interval(), 3000);
+    QVERIFY(game.picture()->isActive());
+}
+
+void TestGame::movedSymbolStandsWherePhaseSays()
+{
+    Game game;
+    enableOnly(KindMove);
+    game.window.cmdStart_Click();
+    QCOMPARE(game.quiz().QuizType, qint16(KindMove));
+    const int answer = game.answer();
+    const QPoint before = game.cellOf(game.quiz().Quiz1[size_t(answer)]);
+    const QPoint after = game.cellOf(game.quiz().Quiz2[size_t(answer)]);
+    QVERIFY(before != after);
+
+    const QPoint expected[] = {before, before, after, after, before};
+    QCOMPARE(game.cell(answer)->pos(), expected[0]);
+    for (int phase = 1; phase < 5; ++phase) {
+        game.window.timMain_Timer();
+        QCOMPARE(game.cell(answer)->pos(), expected[phase]);
+    }
+    game.window.timMain_Timer();
+    game.window.timMain_Timer(); // picture 2 again
+    game.click(answer);
+    QCOMPARE(game.env.messages.shown, QStringList{QStringLiteral("正解")});
+}
+
+void TestGame::vanishedSymbolIsStillClickable()
+{
+    Game game;
+    enableOnly(KindVanish);
+    game.window.cmdStart_Click();
+    game.window.timMain_Timer();
+    game.window.timMain_Timer();
+    ClickLabel *answer = game.cell(game.answer());
+    QCOMPARE(answer->text(), QString(QChar(0x3000)));
+    QVERIFY(answer->isVisible());
+    QCOMPARE(answer->foreColor(), platform::toQColor(quint32(ColorList[game.quiz().Quiz1[size_t(game.answer())].ColorNo])));
+    game.click(game.answer());
+    QCOMPARE(game.env.messages.shown, QStringList{QStringLiteral("正解")});
+}
+
+void TestGame::blankingClearsAllHundredLabels()
+{
+    Game game;
+    OptRec.KigouNum = 100;
+    game.window.cmdStart_Click();
+    game.window.cmdStart_Click();
+    game.window.timMain_Timer(); // answer marked on picture 2
+    game.window.timMain_Timer();
+    OptRec.KigouNum = 5;
+    game.window.cmdStart_Click();
+    QCOMPARE(game.quiz().itemCount(), 5);
+    for (int i = 5; i < frmMain::KeyCount; ++i) {
+        QVERIFY(game.cell(i)->isVisible());
+        QVERIFY(game.cell(i)->text().isEmpty());
+        QCOMPARE(game.cell(i)->backColor(), blankColor());
+    }
+    game.window.ClsView();
+    game.expectBlank();
+}
+
+void TestGame::anyOtherPictureNumberDrawsPictureTwo_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::newRow("0") << 0;
+    QTest::newRow("2") << 2;
+    QTest::newRow("3") << 3;
+    QTest::newRow("-1") << -1;
+}
+
+void TestGame::anyOtherPictureNumberDrawsPictureTwo()
+{
+    QFETCH(int, number);
+    Game game;
+    enableOnly(KindOtherSymbol);
+    game.window.cmdStart_Click();
+    game.window.ClsView();
+    game.window.ViewQuiz(number);
+    game.expectPicture(game.quiz().Quiz2);
+    game.window.ViewQuiz(1);
+    game.expectPicture(game.quiz().Quiz1);
+}
+
+void TestGame::scoreBoard_data()
+{
+    QTest::addColumn<QList<float>>("results");
+    QTest::addColumn<QStringList>("board");
+    QTest::newRow("first result") << QList<float>{12.4f} << QStringList{"12", "---", "---", "---", "---"};
+    QTest::newRow("under a second") << QList<float>{0.4f} << QStringList{"0", "---", "---", "---", "---"};
+    QTest::newRow("zero and negative") << QList<float>{0.0f, -3.0f} << QStringList{"---", "---", "---", "---", "---"};
+    QTest::newRow("give-up between") << QList<float>{5.9f, -1.0f, 7.0f} << QStringList{"7", "---", "5", "---", "---"};
+    QTest::newRow("sixth pushes the oldest out")
+        << QList<float>{1.5f, 2.5f, 3.5f, 4.5f, 5.5f, 6.5f} << QStringList{"6", "5", "4", "3", "2"};
+}
+
+void TestGame::scoreBoard()
+{
+    QFETCH(QList<float>, results);
+    QFETCH(QStringList, board);
+    Game game;
+    for (int i = 0; i < 5; ++i)
+        QVERIFY(game.score(i).isEmpty());
+    for (float result : results)
+        game.window.ViewSC(result);
+    QStringList shown;
+    for (int i = 0; i < 5; ++i)
+        shown << game.score(i);
+    QCOMPARE(shown, board);
+}
+
+void TestGame::stopwatch_data()
+{
+    QTest::addColumn<double>("start");
+    QTest::addColumn<double>("now");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("first second") << 100.0 << 101.0 << "1 秒";
+    QTest::newRow("rounded down") << 100.0 << 159.99 << "59 秒";
+    QTest::newRow("across midnight") << 86399.5 << 10.25 << "10 秒";
+}
+
+void TestGame::stopwatch()
+{
+    QFETCH(double, start);
+    QFETCH(double, now);
+    Game game;
+    game.env.clock.now = start;
+    game.window.cmdStart_Click();
+    QVERIFY(game.status().isEmpty());
+    game.env.clock.now = now;
+    game.window.timWatch_Timer();
+    QTEST(game.status(), "text");
+}
+
+void TestGame::hitAcrossMidnightScoresRealTime()
+{
+    Game game;
+    game.env.clock.now = 86390.0;
+    game.window.cmdStart_Click();
+    game.env.clock.now = 25.0;
+    game.click(game.answer());
+    QCOMPARE(game.score(0), QStringLiteral("35"));
+}
+
+void TestGame::tooSmallWindowRefusesTheStart()
+{
+    Game game;
+    game.window.ViewSC(4.0f);
+    game.resizeClient(QSize(100, 70)); // 3 columns, no row
+    game.window.cmdStart_Click();
+    QCOMPARE(game.env.messages.shown.size(), 1);
+    QVERIFY(game.env.messages.shown[0].startsWith(QStringLiteral("画面が小さすぎるため")));
+    QCOMPARE(game.caption(), QStringLiteral("スタート"));
+    QVERIFY(!game.picture()->isActive());
+    QVERIFY(!game.watch()->isActive());
+    QCOMPARE(game.score(0), QStringLiteral("4"));
+    QCOMPARE(game.score(1), QStringLiteral("---"));
+    game.expectBlank();
+    game.window.lblKey_Click(game.answer());
+    QCOMPARE(game.env.messages.shown.size(), 1);
+
+    game.resizeClient(QSize(573, 327));
+    game.window.cmdStart_Click();
+    QCOMPARE(game.caption(), QStringLiteral("ギブアップ"));
+    QCOMPARE(game.quiz().geometry.ColNum, 21);
+    QCOMPARE(game.quiz().geometry.RowNum, 10);
+}
+
+void TestGame::boxedInMoveWarnsOnceAndStartsAnyway()
+{
+    Game game;
+    OptRec.KigouNum = 5;
+    enableOnly(KindMove);
+    game.resizeClient(QSize(160, 98)); // 5 columns, 1 row: every cell taken
+    game.window.cmdStart_Click();
+    QCOMPARE(game.quiz().geometry.ColNum * game.quiz().geometry.RowNum, 5);
+    QCOMPARE(game.env.messages.shown.size(), 1);
+    QVERIFY(game.env.messages.shown[0].startsWith(QStringLiteral("エラーが発生しました。")));
+    QCOMPARE(game.quiz().QuizType, qint16(KindMove));
+    QVERIFY(game.quiz().Quiz1 == game.quiz().Quiz2);
+    QCOMPARE(game.caption(), QStringLiteral("ギブアップ"));
+    QVERIFY(game.picture()->isActive());
+    game.click(game.answer());
+    QCOMPARE(game.env.messages.shown.last(), QStringLiteral("正解"));
+}
+
+void TestGame::realCycleRunsInOrder()
+{
+    Game game;
+    OptRec.ViewTime = 0.1;
+    OptRec.BlankTime = 0.1;
+    QList<qint16> phases;
+    QList<qint64> stamps;
+    QElapsedTimer elapsed;
+    connect(game.picture(), &QTimer::timeout, this, [&] {
+        phases << game.window.ViewMode();
+        stamps << elapsed.elapsed();
+    });
+    elapsed.start();
+    game.window.cmdStart_Click();
+    QEventLoop loop;
+    QTimer::singleShot(850, &loop, &QEventLoop::quit);
+    loop.exec();
+    game.window.cmdStart_Click();
+
+    QVERIFY2(phases.size() >= 6, qPrintable(QString::number(phases.size())));
+    for (int i = 0; i < phases.size(); ++i)
+        QCOMPARE(phases[i], qint16((i + 1) % 4));
+    for (int i = 1; i < stamps.size(); ++i)
+        QVERIFY2(stamps[i] - stamps[i - 1] >= 95, qPrintable(QString::number(stamps[i] - stamps[i - 1])));
+}
+
+QTEST_MAIN(TestGame)
+#include "tst_game.moc"
