@@ -151,7 +151,8 @@ void frmOpt::CreateControls()
     cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     platform::placeInTwips(cmdCancel, 3720, 960, 1095, 375);
-    cmdCancel->setAutoDefault(false);
+    // Enter presses the focused button, as players expect; from any box it confirms.
+    cmdCancel->setAutoDefault(true);
     connect(cmdCancel, &QPushButton::clicked, this, &frmOpt::cmdCancel_Click);
 }
 

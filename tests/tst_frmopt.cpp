@@ -108,6 +108,7 @@ private slots:
     void roundTripThroughSettingsFile();
     void enterConfirms_data();
     void enterConfirms();
+    void enterOnCancelCancels();
     void escapeDoesNotClose_data();
     void escapeDoesNotClose();
     void closingWithoutConfirmationForgetsEverything_data();
@@ -325,6 +326,34 @@ void tst_frmOpt::enterConfirms()
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(stored(name), expected);
     QVERIFY(QFile::exists(SettingsFilePath()));
+}
+
+void tst_frmOpt::enterOnCancelCancels()
+{
+    TestEnvironment env;
+    freshStart();
+    const OptRecord before = OptRec;
+
+    frmOpt dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    replaceText(control(dialog, "cmbViewTime"), "7");
+    control(dialog, "cmdCancel")->setFocus();
+    QTest::keyClick(control(dialog, "cmdCancel"), Qt::Key_Return);
+
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(OptRec, before);
+    QVERIFY(!QFile::exists(SettingsFilePath()));
+
+    // Once the focus has left the button, Enter confirms again.
+    frmOpt reopened;
+    reopened.show();
+    QVERIFY(QTest::qWaitForWindowActive(&reopened));
+    control(reopened, "cmdCancel")->setFocus();
+    control(reopened, "cmbKigouNum")->setFocus();
+    QTest::keyClick(entry(control(reopened, "cmbKigouNum")), Qt::Key_Return);
+    QCOMPARE(reopened.result(), int(QDialog::Accepted));
 }
 
 void tst_frmOpt::escapeDoesNotClose_data()
