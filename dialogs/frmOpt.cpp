@@ -97,7 +97,7 @@ void showValue(QComboBox *box, std::span<const double> listed, double value, con
 } // namespace
 
 frmOpt::frmOpt(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmOpt"));
