@@ -21,10 +21,7 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@for b in $(BUILD)/bench/bench_*; do \
-	    [ -f "$$b" ] && [ -x "$$b" ] || continue; \
-	    QT_QPA_PLATFORM=offscreen "$$b" --benchmark_report_aggregates_only=true || exit 1; \
-	done
+	@bench/run-all.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

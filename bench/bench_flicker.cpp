@@ -2,6 +2,7 @@
 // both measured up to the moment the window's paint has been flushed.
 #include "core/mdlUser.h"
 #include "main/frmMain.h"
+#include "support/Figures.h"
 
 #include <benchmark/benchmark.h>
 
@@ -42,6 +43,10 @@ public:
 
 frmMain *window = nullptr;
 
+// Every single tick of every repetition, in ms, for the summary's median and max.
+std::vector<double> blankTicks;
+std::vector<double> pictureTicks[2]; // pictures 1 and 2
+
 void startGameWithHundredSymbols()
 {
     OptRec.KigouNum = 100;
@@ -62,7 +67,7 @@ void paintAndFlush()
 
 // Times one kind of tick; the drawing that sets it up runs untimed in between.
 template<typename Setup, typename Tick>
-void timeTicks(benchmark::State &state, Setup setup, Tick tick)
+void timeTicks(benchmark::State &state, std::vector<double> &ticksMs, Setup setup, Tick tick)
 {
     startGameWithHundredSymbols();
     double longest = 0;
@@ -75,6 +80,7 @@ void timeTicks(benchmark::State &state, Setup setup, Tick tick)
         paintAndFlush();
         const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
         longest = std::max(longest, seconds);
+        ticksMs.push_back(seconds * 1e3);
         state.SetIterationTime(seconds);
     }
     state.counters["longest_us"] = longest * 1e6;
@@ -82,28 +88,25 @@ void timeTicks(benchmark::State &state, Setup setup, Tick tick)
 
 void BM_ClsView(benchmark::State &state)
 {
-    timeTicks(state, [] { window->ViewQuiz(1); }, [] { window->ClsView(); });
+    timeTicks(state, blankTicks, [] { window->ViewQuiz(1); }, [] { window->ClsView(); });
 }
 
 void BM_ViewQuiz(benchmark::State &state)
 {
     const int picture = static_cast<int>(state.range(0));
-    timeTicks(state, [] { window->ClsView(); }, [picture] { window->ViewQuiz(picture); });
+    timeTicks(state, pictureTicks[picture - 1], [] { window->ClsView(); }, [picture] { window->ViewQuiz(picture); });
 }
 
 BENCHMARK(BM_ClsView)->UseManualTime()->Iterations(300)->Repetitions(10)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ViewQuiz)->Arg(1)->Arg(2)->UseManualTime()->Iterations(300)->Repetitions(10)->Unit(benchmark::kMicrosecond);
 
-double maxOf(const std::vector<double> &values)
+void summariseTickCost()
 {
-    return *std::max_element(values.begin(), values.end());
-}
-
-double percentile(std::vector<double> values, double p)
-{
-    std::sort(values.begin(), values.end());
-    const size_t index = static_cast<size_t>(std::ceil(p * static_cast<double>(values.size()))) - 1;
-    return values[std::min(index, values.size() - 1)];
+    bench::summary("tick cost (%s), 100 symbols, paint and flush included, median / max: blank %.3f / %.3f ms, "
+                   "picture 1 %.3f / %.3f ms, picture 2 %.3f / %.3f ms",
+                   qPrintable(QGuiApplication::platformName()), bench::median(blankTicks), bench::maxOf(blankTicks),
+                   bench::median(pictureTicks[0]), bench::maxOf(pictureTicks[0]), bench::median(pictureTicks[1]),
+                   bench::maxOf(pictureTicks[1]));
 }
 
 // Runs the real cycle at 0.1 s / 0.1 s and compares how long each screen stayed with its interval.
@@ -132,11 +135,11 @@ void measureCycleAccuracy(FlushWatchingApplication &app, int switches)
         const double shownMs = static_cast<double>(app.flushes[i] - app.flushes[i - 1]) / 1e6;
         errors.push_back(std::abs(shownMs - 100.0));
     }
-    std::printf("\nCycle accuracy on %s, 0.1 s / 0.1 s, 100 symbols, %zu screens: |shown - 100 ms| median %.3f ms, "
-                "p99 %.3f ms, max %.3f ms; screens off by a 60 Hz frame (16.7 ms) or more: %ld\n",
-                qPrintable(QGuiApplication::platformName()), errors.size(), percentile(errors, 0.5),
-                percentile(errors, 0.99), maxOf(errors),
-                static_cast<long>(std::count_if(errors.begin(), errors.end(), [](double e) { return e >= 16.7; })));
+    const auto offByAFrame = std::count_if(errors.begin(), errors.end(), [](double e) { return e >= 16.7; });
+    bench::summary("cycle accuracy (%s), %zu screens at 0.1 s / 0.1 s: |shown - 100 ms| median %.3f, p99 %.3f, "
+                   "max %.3f ms; screens off by 16.7 ms or more: %ld",
+                   qPrintable(QGuiApplication::platformName()), errors.size(), bench::median(errors),
+                   bench::percentile(errors, 0.99), bench::maxOf(errors), static_cast<long>(offByAFrame));
 }
 
 } // namespace
@@ -157,6 +160,7 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    summariseTickCost();
 
     measureCycleAccuracy(app, 240);
     return 0;

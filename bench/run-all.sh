@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# Runs every benchmark of the project once, offscreen and, where Xvfb is installed, on an X server, and ends with
+# a one-screen summary of the figures. Usage: bench/run-all.sh BUILD_DIR
+set -euo pipefail
+
+build=${1:?usage: $0 BUILD_DIR}
+bin=$build/bench
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+log=$work/log
+memcheck_games=40
+started=$(date +%s)
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+# Qt warns on every start when this is unset.
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$work/runtime}
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+
+section() {
+    printf '\n===== %s =====\n' "$*" | tee -a "$log"
+}
+
+run() {
+    "$@" 2>&1 | tee -a "$log"
+}
+
+skipped() {
+    echo "[summary] $*" | tee -a "$log"
+}
+
+offscreen() {
+    QT_QPA_PLATFORM=offscreen "$@"
+}
+
+on_xvfb() {
+    xvfb-run -a env QT_QPA_PLATFORM=xcb "$@"
+}
+
+# One program on both window systems.
+both() {
+    local title=$1
+    shift
+    section "$title, offscreen"
+    run offscreen "$@"
+    section "$title, X11 on Xvfb"
+    if command -v xvfb-run >/dev/null; then
+        run on_xvfb "$@"
+    else
+        skipped "$title on Xvfb skipped: xvfb-run not found (Debian package xvfb)"
+    fi
+}
+
+# glibc's per-thread cache would count freed blocks as heap in use; without it the soak's heap figure is exact.
+soak_environment() {
+    GLIBC_TUNABLES=glibc.malloc.tcache_count=0 QT_QPA_PLATFORM=offscreen "$@"
+}
+
+# heaptrack counts every byte the program holds, without glibc's caches or its own bookkeeping; its time line
+# (written in massif's format) is cut to the settled games the soak reports, then the mean heap of the first
+# and of the last quarter of that stretch are compared. Prints: first-quarter KiB, last-quarter KiB, snapshots.
+heap_growth_in() {
+    awk -v from="$2" -v to="$3" '
+        /^time=/ { t = substr($0, 6) + 0 }
+        /^mem_heap_B=/ && t >= from && t <= to {
+            heap = substr($0, 12) / 1024
+            if (t < from + (to - from) / 4) { first += heap; firstCount++ }
+            if (t > to - (to - from) / 4) { last += heap; lastCount++ }
+            count++
+        }
+        END { printf "%.1f %.1f %d\n", first / firstCount, last / lastCount, count }' "$1"
+}
+
+soak_under_heaptrack() {
+    section "Soak under heaptrack, offscreen"
+    if ! command -v heaptrack >/dev/null; then
+        skipped "soak under heaptrack skipped: heaptrack not found (Debian package heaptrack)"
+        return
+    fi
+    run soak_environment heaptrack -o "$work/soak" "$bin/bench_soak" --under heaptrack
+    heaptrack_print -f "$(ls "$work"/soak.*)" --print-peaks 0 --print-allocators 0 --print-temporary 0 \
+        --print-leaks 0 --print-massif "$work/soak.massif" --massif-detailed-freq 0 >"$work/heaptrack.txt" 2>&1
+    local figures peak settled first last snapshots
+    figures=$(grep -E '^(total runtime|calls to allocation|peak heap|peak RSS|total memory leaked|suppressed)' \
+        "$work/heaptrack.txt")
+    echo "$figures" | tee -a "$log"
+    peak=$(sed -n 's/^peak heap memory consumption: //p' <<<"$figures")
+    settled=$(sed -n 's/^Settled play: from \([0-9.]*\) s to \([0-9.]*\) s .*/\1 \2/p' "$log" | tail -1)
+    read -r first last snapshots < <(heap_growth_in "$work/soak.massif" $settled)
+    echo "[summary] soak (heaptrack's count): peak heap $peak;" \
+        "first to last quarter ($snapshots snapshots): $first -> $last KiB," \
+        "growth $(awk -v a="$first" -v b="$last" 'BEGIN { printf "%+.1f", b - a }') KiB;" \
+        "still allocated at exit $(sed -n 's/^total memory leaked: //p' <<<"$figures")" | tee -a "$log"
+}
+
+# Reads one figure of memcheck's closing report, e.g. "definitely lost".
+memcheck_figure() {
+    sed -n "s/^==[0-9]*== *$1: //p" "$work/memcheck.txt"
+}
+
+# Slower by far, so fewer games: what it adds is every invalid access and every block lost on the way.
+soak_under_memcheck() {
+    section "Soak under valgrind's memcheck, offscreen, $memcheck_games games"
+    if ! command -v valgrind >/dev/null; then
+        skipped "soak under memcheck skipped: valgrind not found (Debian package valgrind)"
+        return
+    fi
+    run soak_environment valgrind --leak-check=full --log-file="$work/memcheck.txt" \
+        "$bin/bench_soak" --games "$memcheck_games" --under memcheck
+    run grep -E 'in use at exit|total heap usage|lost:|reachable:|no leaks are possible|ERROR SUMMARY' \
+        "$work/memcheck.txt"
+    local lost
+    lost=$(memcheck_figure "definitely lost")
+    if [ -n "$lost" ]; then
+        lost="definitely lost $lost, indirectly $(memcheck_figure "indirectly lost"),"
+        lost+=" possibly $(memcheck_figure "possibly lost"), still reachable $(memcheck_figure "still reachable")"
+    else
+        lost="all heap blocks freed"
+    fi
+    echo "[summary] soak (memcheck): $(memcheck_figure "ERROR SUMMARY" | sed 's/ *(.*//'); at exit: $lost" \
+        | tee -a "$log"
+}
+
+section "Quiz generation, offscreen"
+run offscreen "$bin/bench_quiz" --benchmark_report_aggregates_only=true
+both "Tick cost and cycle accuracy" "$bin/bench_flicker" --benchmark_report_aggregates_only=true
+both "Start-up to the first painted window" "$bin/bench_startup"
+both "Wake-ups with no game" "$bin/bench_idle"
+section "Soak, offscreen"
+run soak_environment "$bin/bench_soak"
+soak_under_heaptrack
+soak_under_memcheck
+
+printf '\n===== Summary (%s; %s cores; load %s before, %s after; %d s) =====\n' \
+    "$(date -u +%FT%TZ)" "$(nproc)" "$load_before" "$(cut -d' ' -f1-3 /proc/loadavg)" $(($(date +%s) - started))
+sed -n 's/^\[summary\] //p' "$log"

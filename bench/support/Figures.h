@@ -1,0 +1,17 @@
+#pragma once
+
+#include <vector>
+
+namespace bench {
+
+// Nearest-rank percentile, p in (0, 1]; the sample must not be empty.
+double percentile(std::vector<double> values, double p);
+double median(const std::vector<double> &values);
+double minOf(const std::vector<double> &values);
+double maxOf(const std::vector<double> &values);
+double meanOf(const std::vector<double> &values);
+
+// Prints one line for the summary that closes `make bench` (bench/run-all.sh gathers them).
+void summary(const char *format, ...) __attribute__((format(printf, 1, 2)));
+
+} // namespace bench
