@@ -1,7 +1,11 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+CLANG_PACKAGES = clang libclang-rt-dev
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench clean test-sanitize fuzz
 
 all: build
 
@@ -22,6 +26,21 @@ test: build
 
 bench: build
 	@bench/run-all.sh $(BUILD)
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer; any report fails its test.
+test-sanitize:
+	@scripts/setup-deps.sh $(CLANG_PACKAGES)
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	    -DIVOK2_SANITIZE=ON -DIVOK2_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Each fuzzer for FUZZ_SECONDS; fails when any of them finds a crash, a broken property, a hang or a leak.
+fuzz:
+	@scripts/setup-deps.sh $(CLANG_PACKAGES)
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DIVOK2_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	fuzz/run-all.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the benchmarks need, where they are missing.
+# Extra packages given as arguments are installed too (make fuzz and make test-sanitize add clang).
 set -euo pipefail
 
-packages=(cmake make g++ qt6-base-dev fonts-ipafont-gothic libbenchmark-dev)
+packages=(cmake make g++ qt6-base-dev fonts-ipafont-gothic libbenchmark-dev "$@")
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
