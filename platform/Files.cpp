@@ -13,6 +13,12 @@ QString &directoryOverride()
     static QString directory;
     return directory;
 }
+
+std::function<void()> &beforeReplace()
+{
+    static std::function<void()> hook;
+    return hook;
+}
 } // namespace
 
 QString programDirectory()
@@ -24,6 +30,11 @@ QString programDirectory()
 void setProgramDirectory(const QString &directory)
 {
     directoryOverride() = directory;
+}
+
+void setBeforeReplace(std::function<void()> hook)
+{
+    beforeReplace() = std::move(hook);
 }
 
 bool fileExists(const QString &path)
@@ -58,10 +69,13 @@ bool writeBlock(const QString &path, const QByteArray &block)
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(content) != content.size()) {
+    // Flushed before the hook so that the content really is in the file; commit would flush anyway.
+    if (file.write(content) != content.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }
+    if (beforeReplace())
+        beforeReplace()();
     return file.commit();
 }
 

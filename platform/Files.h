@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 namespace platform {
 
 // The directory that holds the executable; tests point it elsewhere.
@@ -18,5 +20,9 @@ QByteArray readBlock(const QString &path, qsizetype maxBytes);
 // Writes block at offset 0 and keeps whatever the file holds beyond it.
 // The whole file is replaced atomically where the directory allows it, else rewritten in place.
 bool writeBlock(const QString &path, const QByteArray &block);
+
+// Runs once writeBlock has written the whole new content, just before it commits the save (when
+// the temporary file takes the old one's place); tests interrupt a save there. Empty removes it.
+void setBeforeReplace(std::function<void()> hook);
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "core/mdlUser.h"
 #include "platform/Files.h"
 #include "support/Fakes.h"
+#include "support/UnprivilegedScope.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,8 +9,6 @@
 
 #include <cmath>
 #include <limits>
-
-#include <unistd.h>
 
 namespace {
 
@@ -48,32 +47,6 @@ QByteArray readFile(const QString &path)
         return {};
     return file.readAll();
 }
-
-// Root ignores file permissions; run the permission cases as an ordinary user instead.
-class UnprivilegedScope
-{
-public:
-    explicit UnprivilegedScope(const QStringList &paths)
-    {
-        if (geteuid() != 0)
-            return;
-        for (const QString &path : paths)
-            m_ok = m_ok && chown(QFile::encodeName(path).constData(), Nobody, Nobody) == 0;
-        m_ok = m_ok && seteuid(Nobody) == 0;
-        m_dropped = m_ok;
-    }
-    ~UnprivilegedScope()
-    {
-        if (m_dropped)
-            m_ok = seteuid(0) == 0;
-    }
-    bool ok() const { return m_ok; }
-
-private:
-    static constexpr uid_t Nobody = 65534;
-    bool m_ok = true;
-    bool m_dropped = false;
-};
 
 } // namespace
 
