@@ -4,6 +4,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 CLANG_PACKAGES = clang libclang-rt-dev
+BENCH_PACKAGES = xvfb xauth heaptrack valgrind
 
 .PHONY: all deps build run test bench clean test-sanitize fuzz
 
@@ -25,6 +26,7 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
+	@scripts/setup-deps.sh $(BENCH_PACKAGES)
 	@bench/run-all.sh $(BUILD)
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer; any report fails its test.
@@ -43,4 +45,4 @@ fuzz:
 	fuzz/run-all.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

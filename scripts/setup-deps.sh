@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the benchmarks need, where they are missing.
-# Extra packages given as arguments are installed too (make fuzz and make test-sanitize add clang).
+# Extra packages given as arguments are installed too (make fuzz and make test-sanitize add clang,
+# make bench adds the X server, heaptrack and valgrind).
 set -euo pipefail
 
 packages=(cmake make g++ qt6-base-dev fonts-ipafont-gothic libbenchmark-dev "$@")
