@@ -1,5 +1,6 @@
 #include "dialogs/frmAbout.h"
 
+#include "platform/Controls.h"
 #include "platform/LineControl.h"
 #include "platform/Numbers.h"
 #include "platform/ProgramIcon.h"
@@ -14,6 +15,7 @@ frmAbout::frmAbout(QWidget *parent)
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmAbout"));
+    setFont(platform::gothicFont(9));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(platform::toPixels(5730), platform::toPixels(3555));
 

@@ -2,6 +2,7 @@
 
 #include "core/mdlUser.h"
 #include "platform/Colors.h"
+#include "platform/Controls.h"
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
 #include "platform/Numbers.h"
@@ -51,11 +52,6 @@ constexpr KindBox KindBoxes[frmOpt::KindBoxCount] = {
     {u"移動", u"記号が移動します", 240, 840, 1095},
 };
 
-QString indexedName(const char *name, int index)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
-
 QLabel *newLabel(const QString &name, const QString &caption, QWidget *parent)
 {
     QLabel *label = new QLabel(caption, parent);
@@ -103,10 +99,7 @@ frmOpt::frmOpt(QWidget *parent)
     setObjectName(QStringLiteral("frmOpt"));
     setWindowTitle(QStringLiteral("設定"));
     setFixedSize(platform::toPixels(5010), platform::toPixels(5175));
-    QFont gothic = font();
-    gothic.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
-    gothic.setPointSizeF(9);
-    setFont(gothic);
+    setFont(platform::gothicFont(9));
 
     CreateControls();
     SetTabOrder();
@@ -165,7 +158,7 @@ void frmOpt::CreateKindBoxes()
     for (int i = 0; i < KindBoxCount; ++i) {
         const KindBox &kind = KindBoxes[i];
         chkKoumoku[i] = new QCheckBox(QString::fromUtf16(kind.caption), Frame2);
-        chkKoumoku[i]->setObjectName(indexedName("chkKoumoku", i));
+        chkKoumoku[i]->setObjectName(platform::indexedName("chkKoumoku", i));
         chkKoumoku[i]->setToolTip(QString::fromUtf16(kind.toolTip));
         platform::placeInTwips(chkKoumoku[i], kind.left, kind.top, kind.width, 255);
     }
@@ -181,11 +174,11 @@ void frmOpt::CreateColorBoxes()
         const bool leftColumn = i < 4;
         const int top = 360 + 360 * (i % 4);
 
-        lblColor[i] = newLabel(indexedName("lblColor", i), QString(), Frame1);
+        lblColor[i] = newLabel(platform::indexedName("lblColor", i), QString(), Frame1);
         platform::placeInTwips(lblColor[i], leftColumn ? 240 : 2400, top, 255, 255);
 
         txtColor[i] = new QLineEdit(Frame1);
-        txtColor[i]->setObjectName(indexedName("txtColor", i));
+        txtColor[i]->setObjectName(platform::indexedName("txtColor", i));
         platform::placeInTwips(txtColor[i], leftColumn ? 600 : 2880, top, 1215, 270);
         connect(txtColor[i], &QLineEdit::textChanged, this, [this, i] { txtColor_Change(i); });
     }

@@ -6,6 +6,7 @@
 #include "platform/ClickLabel.h"
 #include "platform/Clock.h"
 #include "platform/Colors.h"
+#include "platform/Controls.h"
 #include "platform/LineControl.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
@@ -28,23 +29,6 @@ const QString GiveUpCaption = QStringLiteral("ギブアップ");
 constexpr quint32 AnswerMark = 0x00C0C0FF;
 constexpr double SecondsPerDay = 24 * 60 * 60;
 
-const QStringList GothicFamilies{QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
-                                 QStringLiteral("Noto Sans CJK JP")};
-
-QFont gothicFont(double points)
-{
-    QFont font;
-    font.setFamilies(GothicFamilies);
-    font.setPointSizeF(points);
-    font.setWeight(QFont::Normal);
-    return font;
-}
-
-QString indexedName(const char *name, int index)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
-
 } // namespace
 
 frmMain::frmMain(QWidget *parent)
@@ -53,7 +37,7 @@ frmMain::frmMain(QWidget *parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(platform::ProgramTitle));
     setWindowIcon(platform::programIcon());
-    setFont(gothicFont(9));
+    setFont(platform::gothicFont(9));
     CreateControls();
     CreateMenus();
     Form_Load();
@@ -73,13 +57,13 @@ void frmMain::CreateControls()
 
     cmdStart = new QPushButton(StartCaption, m_client);
     cmdStart->setObjectName(QStringLiteral("cmdStart"));
-    cmdStart->setFont(gothicFont(12));
+    cmdStart->setFont(platform::gothicFont(12));
     platform::placeInTwips(cmdStart, 2400, 120, 1575, 495);
     connect(cmdStart, &QPushButton::clicked, this, &frmMain::cmdStart_Click);
 
     lblAns = new QLabel(m_client);
     lblAns->setObjectName(QStringLiteral("lblAns"));
-    lblAns->setFont(gothicFont(20.25));
+    lblAns->setFont(platform::gothicFont(20.25));
     lblAns->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     lblAns->setAlignment(Qt::AlignCenter);
     QPalette red = lblAns->palette();
@@ -89,7 +73,7 @@ void frmMain::CreateControls()
 
     for (int i = 0; i < ScoreCount; ++i) {
         lblSc[i] = new QLabel(m_client);
-        lblSc[i]->setObjectName(indexedName("lblSc", i));
+        lblSc[i]->setObjectName(platform::indexedName("lblSc", i));
         lblSc[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         lblSc[i]->setAlignment(Qt::AlignCenter);
         platform::placeInTwips(lblSc[i], 4200 + 720 * i, 240, 615, 255);
@@ -146,8 +130,8 @@ void frmMain::InitSoftKey()
 {
     for (int i = 0; i < KeyCount; ++i) {
         ClickLabel *label = new ClickLabel(m_client);
-        label->setObjectName(indexedName("lblKey", i));
-        label->setFont(gothicFont(20.25));
+        label->setObjectName(platform::indexedName("lblKey", i));
+        label->setFont(platform::gothicFont(20.25));
         platform::placeInTwips(label, 4080, 1800, 375, 375);
         label->setVisible(false);
         connect(label, &ClickLabel::clicked, this, [this, i] { lblKey_Click(i); });

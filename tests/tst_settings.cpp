@@ -1,6 +1,7 @@
 #include "core/mdlUser.h"
 #include "platform/Files.h"
 #include "support/Fakes.h"
+#include "support/TestFiles.h"
 #include "support/UnprivilegedScope.h"
 
 #include <QDir>
@@ -32,21 +33,6 @@ const QByteArray WorkedExample = hex("0000000000000840 333333333333D33F"
                                      "0500 1400"
                                      "FFFF FFFF 0000 FFFF 0000 0000"
                                      "FFFFFF00 00000000 FF000000 0000FF00 00FF0000 FFFF0000 00FFFF00 FF00FF00 00000000");
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
 
 } // namespace
 

@@ -2,6 +2,7 @@
 #include "main/frmMain.h"
 #include "platform/Files.h"
 #include "support/Fakes.h"
+#include "support/TestFiles.h"
 #include "support/UnprivilegedScope.h"
 
 #include <QDir>
@@ -18,21 +19,6 @@ namespace {
 
 enum class Fault { Vanish, VanishFromReadOnlyDirectory, MakeReadOnly, ReplaceByDirectory };
 enum class Afterwards { NewRecord, OldFile, NoFile, EmptyDirectory };
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
 
 // What the player saved last time, with a tail that only the old file has.
 QByteArray oldFileBytes()
