@@ -52,7 +52,6 @@ void frmMain::CreateControls()
     background.setColor(QPalette::Window, platform::toQColor(platform::ButtonFace, background));
     m_client->setPalette(background);
     setCentralWidget(m_client);
-    m_client->setMinimumSize(0, 0);
     resize(platform::toPixels(8595), platform::toPixels(4905));
 
     cmdStart = new QPushButton(StartCaption, m_client);
