@@ -2,6 +2,7 @@
 #include "dialogs/frmOpt.h"
 #include "platform/Colors.h"
 #include "support/Fakes.h"
+#include "support/TestFiles.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+
+#include <functional>
 
 namespace {
 
@@ -85,11 +88,24 @@ QColor sample(const frmOpt &dialog, int i)
     return control<QLabel>(dialog, QStringLiteral("lblColor(%1)").arg(i))->palette().color(QPalette::WindowText);
 }
 
-void freshStart()
+// A fresh start, optionally changed before the dialog opens, and the dialog.
+struct Options
 {
-    SetOptDefaults(OptRec);
-    InitList();
-}
+    explicit Options(const std::function<void()> &preset = {})
+        : ready((SetOptDefaults(OptRec), InitList(), preset ? preset() : void(), true))
+    {
+    }
+    bool show()
+    {
+        dialog.show();
+        return QTest::qWaitForWindowActive(&dialog);
+    }
+    void confirm() { control<QPushButton>(dialog, "cmdOk")->click(); }
+
+    TestEnvironment env;
+    bool ready;
+    frmOpt dialog;
+};
 
 } // namespace
 
@@ -108,7 +124,6 @@ private slots:
     void roundTripThroughSettingsFile();
     void enterConfirms_data();
     void enterConfirms();
-    void enterOnCancelCancels();
     void escapeDoesNotClose_data();
     void escapeDoesNotClose();
     void closingWithoutConfirmationForgetsEverything_data();
@@ -125,18 +140,14 @@ void tst_frmOpt::opensWithStoredValue_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("confirmed");
 
-    QTest::newRow("display 3") << "cmbViewTime" << 3.0 << 3 << "3" << 3.0;
     QTest::newRow("display 0.1, last item") << "cmbViewTime" << 0.1 << 10 << "0.1" << 0.1;
     QTest::newRow("display 4, not listed") << "cmbViewTime" << 4.0 << -1 << "4" << 4.0;
-    QTest::newRow("display 0.25") << "cmbViewTime" << 0.25 << -1 << "0.25" << 0.25;
     QTest::newRow("blank 1") << "cmbBlankTime" << 1.0 << 2 << "1" << 1.0;
     QTest::newRow("blank near 0.3 is no match") << "cmbBlankTime" << 0.1 + 0.2 << -1 << "0.3" << 0.3;
     QTest::newRow("blank 5, hand-edited") << "cmbBlankTime" << 5.0 << -1 << "5" << 3.0;
     QTest::newRow("symbols 10, last item") << "cmbKigouNum" << 10.0 << 5 << "10" << 10.0;
-    QTest::newRow("symbols 25") << "cmbKigouNum" << 25.0 << -1 << "25" << 25.0;
     QTest::newRow("symbols 200") << "cmbKigouNum" << 200.0 << -1 << "200" << 100.0;
     QTest::newRow("length 7") << "cmbStringLen" << 7.0 << 4 << "7" << 7.0;
-    QTest::newRow("length 1") << "cmbStringLen" << 1.0 << -1 << "1" << 1.0;
     QTest::newRow("length 0") << "cmbStringLen" << 0.0 << -1 << "0" << 1.0;
     QTest::newRow("length 25") << "cmbStringLen" << 25.0 << -1 << "25" << 20.0;
 }
@@ -148,16 +159,12 @@ void tst_frmOpt::opensWithStoredValue()
     QFETCH(int, index);
     QFETCH(QString, text);
     QFETCH(double, confirmed);
-    TestEnvironment env;
-    freshStart();
-    setStored(name, value);
-
-    frmOpt dialog;
-    auto *box = control<QComboBox>(dialog, name);
+    Options options([&] { setStored(name, value); });
+    auto *box = control<QComboBox>(options.dialog, name);
     QCOMPARE(box->currentIndex(), index);
     QCOMPARE(box->currentText(), text);
 
-    control<QPushButton>(dialog, "cmdOk")->click();
+    options.confirm();
     QVERIFY(stored(name) == confirmed);
 }
 
@@ -169,23 +176,17 @@ void tst_frmOpt::typedEntryIsForcedIntoRange_data()
 
     QTest::newRow("display abc") << "cmbViewTime" << "abc" << 0.1;
     QTest::newRow("display 15") << "cmbViewTime" << "15" << 10.0;
-    QTest::newRow("display 0.05") << "cmbViewTime" << "0.05" << 0.1;
     QTest::newRow("display 2.5秒") << "cmbViewTime" << "2.5秒" << 2.5;
-    QTest::newRow("display 1 .5") << "cmbViewTime" << "1 .5" << 1.5;
     QTest::newRow("display 1, not completed to 10") << "cmbViewTime" << "1" << 1.0;
     QTest::newRow("blank 5") << "cmbBlankTime" << "5" << 3.0;
     QTest::newRow("blank 0") << "cmbBlankTime" << "0" << 0.1;
     QTest::newRow("symbols 3") << "cmbKigouNum" << "3" << 5.0;
     QTest::newRow("symbols 150") << "cmbKigouNum" << "150" << 100.0;
     QTest::newRow("symbols 21.5") << "cmbKigouNum" << "21.5" << 22.0;
-    QTest::newRow("symbols empty") << "cmbKigouNum" << "" << 5.0;
     QTest::newRow("symbols 7, not completed to 70") << "cmbKigouNum" << "7" << 7.0;
-    QTest::newRow("symbols 99999") << "cmbKigouNum" << "99999" << 100.0;
     QTest::newRow("colour FF0000") << "txtColor(3)" << "FF0000" << double(0xFF0000);
-    QTest::newRow("colour &HFF") << "txtColor(3)" << "&HFF" << 0.0;
     QTest::newRow("colour 1000000") << "txtColor(3)" << "1000000" << double(0xFFFFFF);
     QTest::newRow("colour FFFFFFFF") << "txtColor(3)" << "FFFFFFFF" << 0.0;
-    QTest::newRow("colour nine digits") << "txtColor(3)" << "123456789" << double(0xFFFFFF);
 }
 
 void tst_frmOpt::typedEntryIsForcedIntoRange()
@@ -193,30 +194,25 @@ void tst_frmOpt::typedEntryIsForcedIntoRange()
     QFETCH(QString, name);
     QFETCH(QString, typed);
     QFETCH(double, expected);
-    TestEnvironment env;
-    freshStart();
-
-    frmOpt dialog;
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    replaceText(control(dialog, name), typed);
+    Options options;
+    QVERIFY(options.show());
+    replaceText(control(options.dialog, name), typed);
     if (name.startsWith(u"txtColor"))
-        QCOMPARE(sample(dialog, 3), platform::toQColor(quint32(expected)));
+        QCOMPARE(sample(options.dialog, 3), platform::toQColor(quint32(expected)));
 
-    control<QPushButton>(dialog, "cmdOk")->click();
+    options.confirm();
     QVERIFY2(stored(name) == expected, qPrintable(QString::number(stored(name), 'g', 17)));
 }
 
 void tst_frmOpt::coloursShowWithoutLeadingZeros()
 {
-    TestEnvironment env;
-    freshStart();
-    ColorList[6] = -1;
-    ColorList[7] = qint32(0x80000005u);
+    Options options([] {
+        ColorList[6] = -1;
+        ColorList[7] = qint32(0x80000005u);
+    });
+    const frmOpt &dialog = options.dialog;
     const QStringList texts{"FFFFFF", "0", "FF", "FF0000", "FF00", "FFFF", "FFFFFFFF", "80000005"};
     const std::array<quint32, 8> samples{0xFFFFFF, 0, 0xFF, 0xFF0000, 0xFF00, 0xFFFF, 0, 0};
-
-    frmOpt dialog;
     for (int i = 0; i < 8; ++i) {
         QCOMPARE(control<QLineEdit>(dialog, QStringLiteral("txtColor(%1)").arg(i))->text(), texts[i]);
         QCOMPARE(control<QLabel>(dialog, QStringLiteral("lblColor(%1)").arg(i))->text(), QStringLiteral("%1:").arg(i));
@@ -226,22 +222,20 @@ void tst_frmOpt::coloursShowWithoutLeadingZeros()
 
 void tst_frmOpt::kindBoxesAndSpareEntries()
 {
-    TestEnvironment env;
-    freshStart();
-    OptRec.Koumoku = {True16, 1, False16, True16, True16, 7};
-    OptRec.Color[8] = 0x123;
-    ColorList[8] = 0x456;
-
-    frmOpt dialog;
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    Options options([] {
+        OptRec.Koumoku = {True16, 1, False16, True16, True16, 7};
+        OptRec.Color[8] = 0x123;
+        ColorList[8] = 0x456;
+    });
+    QVERIFY(options.show());
+    const frmOpt &dialog = options.dialog;
     const std::array<bool, 5> checked{true, false, false, true, true};
     for (int i = 0; i < 5; ++i)
         QCOMPARE(control<QCheckBox>(dialog, QStringLiteral("chkKoumoku(%1)").arg(i))->isChecked(), checked[i]);
     for (int i : {0, 3, 4})
         QTest::keyClick(control(dialog, QStringLiteral("chkKoumoku(%1)").arg(i)), Qt::Key_Space);
 
-    control<QPushButton>(dialog, "cmdOk")->click();
+    options.confirm();
     const std::array<qint16, 6> cleared{0, 0, 0, 0, 0, 7};
     QCOMPARE(OptRec.Koumoku, cleared);
     QCOMPARE(OptRec.Color[8], 0x123);
@@ -250,40 +244,26 @@ void tst_frmOpt::kindBoxesAndSpareEntries()
 
 void tst_frmOpt::unchangedConfirmationWritesDefaultImage()
 {
-    TestEnvironment env;
-    freshStart();
-
-    frmOpt dialog;
-    control<QPushButton>(dialog, "cmdOk")->click();
-
-    QFile file(SettingsFilePath());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll().toHex(' '), QByteArray("00 00 00 00 00 00 08 40 33 33 33 33 33 33 d3 3f "
-                                                   "05 00 14 00 ff ff ff ff 00 00 ff ff 00 00 00 00 "
-                                                   "ff ff ff 00 00 00 00 00 ff 00 00 00 00 00 ff 00 "
-                                                   "00 ff 00 00 ff ff 00 00 00 ff ff 00 ff 00 ff 00 "
-                                                   "00 00 00 00"));
-    QVERIFY(env.messages.shown.isEmpty());
+    Options options;
+    options.confirm();
+    QCOMPARE(readFile(SettingsFilePath()).toHex(' '), DefaultSettingsImage.toHex(' '));
+    QVERIFY(options.env.messages.shown.isEmpty());
 }
 
 void tst_frmOpt::roundTripThroughSettingsFile()
 {
-    TestEnvironment env;
-    freshStart();
-    {
-        frmOpt dialog;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        replaceText(control(dialog, "cmbViewTime"), "0.7");
-        replaceText(control(dialog, "cmbKigouNum"), "64");
-        replaceText(control(dialog, "txtColor(2)"), "abc");
-        QTest::keyClick(control(dialog, "chkKoumoku(4)"), Qt::Key_Space);
-        control<QPushButton>(dialog, "cmdOk")->click();
-    }
+    Options options;
+    QVERIFY(options.show());
+    replaceText(control(options.dialog, "cmbViewTime"), "0.7");
+    replaceText(control(options.dialog, "cmbKigouNum"), "64");
+    replaceText(control(options.dialog, "txtColor(2)"), "abc");
+    QTest::keyClick(control(options.dialog, "chkKoumoku(4)"), Qt::Key_Space);
+    options.confirm();
     const OptRecord confirmed = OptRec;
 
     OptRec = OptRecord{};
-    freshStart();
+    SetOptDefaults(OptRec);
+    InitList();
     QVERIFY(LoadOpt(SettingsFilePath()));
     SetColor();
     QCOMPARE(OptRec, confirmed);
@@ -313,12 +293,10 @@ void tst_frmOpt::enterConfirms()
     QFETCH(QString, name);
     QFETCH(int, key);
     QFETCH(double, expected);
-    TestEnvironment env;
-    freshStart();
-
-    frmOpt dialog;
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    Options options;
+    QVERIFY(options.show());
+    frmOpt &dialog = options.dialog;
+    control(dialog, "cmdCancel")->setFocus(); // once the focus has left Cancel, Enter confirms again
     replaceText(control(dialog, name), "7");
     QTest::keyClick(entry(control(dialog, name)), Qt::Key(key));
 
@@ -326,34 +304,6 @@ void tst_frmOpt::enterConfirms()
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(stored(name), expected);
     QVERIFY(QFile::exists(SettingsFilePath()));
-}
-
-void tst_frmOpt::enterOnCancelCancels()
-{
-    TestEnvironment env;
-    freshStart();
-    const OptRecord before = OptRec;
-
-    frmOpt dialog;
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    replaceText(control(dialog, "cmbViewTime"), "7");
-    control(dialog, "cmdCancel")->setFocus();
-    QTest::keyClick(control(dialog, "cmdCancel"), Qt::Key_Return);
-
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QCOMPARE(OptRec, before);
-    QVERIFY(!QFile::exists(SettingsFilePath()));
-
-    // Once the focus has left the button, Enter confirms again.
-    frmOpt reopened;
-    reopened.show();
-    QVERIFY(QTest::qWaitForWindowActive(&reopened));
-    control(reopened, "cmdCancel")->setFocus();
-    control(reopened, "cmbKigouNum")->setFocus();
-    QTest::keyClick(entry(control(reopened, "cmbKigouNum")), Qt::Key_Return);
-    QCOMPARE(reopened.result(), int(QDialog::Accepted));
 }
 
 void tst_frmOpt::escapeDoesNotClose_data()
@@ -366,13 +316,10 @@ void tst_frmOpt::escapeDoesNotClose_data()
 void tst_frmOpt::escapeDoesNotClose()
 {
     QFETCH(QString, name);
-    TestEnvironment env;
-    freshStart();
+    Options options;
     const OptRecord before = OptRec;
-
-    frmOpt dialog;
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QVERIFY(options.show());
+    frmOpt &dialog = options.dialog;
     entry(control(dialog, name))->setFocus();
     QTest::keyClick(entry(control(dialog, name)), Qt::Key_Escape);
 
@@ -383,16 +330,18 @@ void tst_frmOpt::escapeDoesNotClose()
 
 void tst_frmOpt::closingWithoutConfirmationForgetsEverything_data()
 {
-    QTest::addColumn<bool>("closeBox");
-    QTest::newRow("cancel button") << false;
-    QTest::newRow("close box") << true;
+    QTest::addColumn<QString>("how");
+    QTest::newRow("cancel button") << "click";
+    QTest::newRow("close box") << "close";
+    QTest::newRow("Enter on the cancel button") << "enter";
 }
 
 void tst_frmOpt::closingWithoutConfirmationForgetsEverything()
 {
-    QFETCH(bool, closeBox);
+    QFETCH(QString, how);
     TestEnvironment env;
-    freshStart();
+    SetOptDefaults(OptRec);
+    InitList();
     const OptRecord before = OptRec;
     const auto colorsBefore = ColorList;
     {
@@ -407,10 +356,14 @@ void tst_frmOpt::closingWithoutConfirmationForgetsEverything()
             QTest::keyClicks(color, expected == 0xF ? "F" : "0");
             QCOMPARE(sample(dialog, 0), platform::toQColor(expected));
         }
-        if (closeBox)
+        if (how == "close") {
             dialog.close();
-        else
+        } else if (how == "enter") {
+            control(dialog, "cmdCancel")->setFocus();
+            QTest::keyClick(control(dialog, "cmdCancel"), Qt::Key_Return);
+        } else {
             control<QPushButton>(dialog, "cmdCancel")->click();
+        }
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
     }
@@ -425,11 +378,9 @@ void tst_frmOpt::closingWithoutConfirmationForgetsEverything()
 
 void tst_frmOpt::tabOrder()
 {
-    TestEnvironment env;
-    freshStart();
-    frmOpt dialog;
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    Options options;
+    QVERIFY(options.show());
+    const frmOpt &dialog = options.dialog;
     QVERIFY(!control(dialog, "Label2")->isVisible());
     QVERIFY(!control(dialog, "cmbStringLen")->isVisible());
 
@@ -454,21 +405,17 @@ void tst_frmOpt::tabOrder()
 
 void tst_frmOpt::failedSaveKeepsValuesAndTellsThePlayer()
 {
-    TestEnvironment env;
-    freshStart();
-    QVERIFY(QDir(env.directory()).mkdir(QStringLiteral("ivok2.ini")));
+    Options options;
+    QVERIFY(QDir(options.env.directory()).mkdir(QStringLiteral("ivok2.ini")));
+    QVERIFY(options.show());
+    replaceText(control(options.dialog, "cmbViewTime"), "7");
+    replaceText(control(options.dialog, "txtColor(0)"), "FF");
+    options.confirm();
 
-    frmOpt dialog;
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    replaceText(control(dialog, "cmbViewTime"), "7");
-    replaceText(control(dialog, "txtColor(0)"), "FF");
-    control<QPushButton>(dialog, "cmdOk")->click();
-
-    QVERIFY(!dialog.isVisible());
+    QVERIFY(!options.dialog.isVisible());
     QCOMPARE(OptRec.ViewTime, 7.0);
     QCOMPARE(ColorList[0], 0xFF);
-    QCOMPARE(env.messages.shown, QStringList{QStringLiteral("設定ファイルを保存できませんでした。\n")
+    QCOMPARE(options.env.messages.shown, QStringList{QStringLiteral("設定ファイルを保存できませんでした。\n")
                                              + QDir::toNativeSeparators(SettingsFilePath())});
 }
 

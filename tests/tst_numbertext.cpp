@@ -23,8 +23,6 @@ private slots:
     void readHex();
     void timeText_data();
     void timeText();
-    void colorText_data();
-    void colorText();
 };
 
 void tst_NumberText::readDecimal_data()
@@ -34,8 +32,6 @@ void tst_NumberText::readDecimal_data()
 
     QTest::newRow("letters") << "abc" << 0.0;
     QTest::newRow("empty") << "" << 0.0;
-    QTest::newRow("whole") << "15" << 15.0;
-    QTest::newRow("fraction") << "0.05" << 0.05;
     QTest::newRow("listed 0.3 is the nearest double") << "0.3" << 0.3;
     QTest::newRow("trailing text") << "2.5秒" << 2.5;
     QTest::newRow("blank inside") << "1 .5" << 1.5;
@@ -59,12 +55,10 @@ void tst_NumberText::readDecimal_data()
     QTest::newRow("many digits overflow") << QString(400, u'9') << Inf;
     QTest::newRow("underflow") << "1e-400" << 0.0;
     QTest::newRow("tiny fraction, large exponent") << "0.000001e10" << 10000.0;
-    QTest::newRow("hex") << "&H10" << 16.0;
     QTest::newRow("hex is never negative") << "&HFFFF" << 65535.0;
     QTest::newRow("hex stops at point") << "&H1F.5" << 31.0;
     QTest::newRow("hex with blank") << "& H 10" << 16.0;
     QTest::newRow("hex without digits") << "&H" << 0.0;
-    QTest::newRow("octal") << "&O17" << 15.0;
     QTest::newRow("octal stops at 8") << "&o178" << 15.0;
     QTest::newRow("sign before prefix") << "-&H10" << 0.0;
     QTest::newRow("other ampersand") << "&17" << 0.0;
@@ -92,7 +86,6 @@ void tst_NumberText::wholeInRange_data()
     QTest::newRow("half down to even") << 20.5 << 5 << 100 << 20;
     QTest::newRow("half up to even") << 21.5 << 5 << 100 << 22;
     QTest::newRow("half below low bound rounds to it") << 4.5 << 5 << 100 << 5;
-    QTest::newRow("string length half") << 6.5 << 1 << 20 << 6;
     QTest::newRow("beyond 16 bits") << 99999.0 << 5 << 100 << 100;
     QTest::newRow("beyond 16 bits negative") << -99999.0 << 5 << 100 << 5;
     QTest::newRow("rounds past 16 bits") << 32767.5 << 5 << 100 << 100;
@@ -119,7 +112,6 @@ void tst_NumberText::readHex_data()
     QTest::addColumn<qint32>("color");
 
     QTest::newRow("lower case") << "ff" << qint64(255) << 0xFF;
-    QTest::newRow("upper case") << "FF" << qint64(255) << 0xFF;
     QTest::newRow("blue") << "FF0000" << qint64(0xFF0000) << 0xFF0000;
     QTest::newRow("four digits stay positive") << "FFFF" << qint64(65535) << 0xFFFF;
     QTest::newRow("empty") << "" << qint64(0) << 0;
@@ -132,7 +124,6 @@ void tst_NumberText::readHex_data()
     QTest::newRow("largest positive") << "7FFFFFFF" << qint64(0x7FFFFFFF) << 0xFFFFFF;
     QTest::newRow("all ones is -1") << "FFFFFFFF" << qint64(-1) << 0;
     QTest::newRow("high bit is negative") << "80000000" << qint64(-0x7FFFFFFF - 1) << 0;
-    QTest::newRow("leading zeros") << "000000FF" << qint64(255) << 0xFF;
     QTest::newRow("leading zeros beyond eight") << "00000000FF" << qint64(255) << 0xFF;
     QTest::newRow("leading zero then eight digits") << "0FFFFFFFF" << qint64(-1) << 0;
     QTest::newRow("nine digits") << "123456789" << qint64(0x123456789) << 0xFFFFFF;
@@ -156,8 +147,6 @@ void tst_NumberText::timeText_data()
     QTest::addColumn<bool>("readsBackExactly");
 
     QTest::newRow("quarter") << 0.25 << "0.25" << true;
-    QTest::newRow("whole") << 4.0 << "4" << true;
-    QTest::newRow("tenth") << 0.1 << "0.1" << true;
     QTest::newRow("0.3") << 0.3 << "0.3" << true;
     QTest::newRow("fifteen digits") << 1.23456789012345 << "1.23456789012345" << true;
     QTest::newRow("sixteenth digit dropped") << 0.1 + 0.2 << "0.3" << false;
@@ -175,28 +164,6 @@ void tst_NumberText::timeText()
     const QString text = platform::timeText(seconds);
     QCOMPARE(text, expected);
     QCOMPARE(platform::readDecimal(text) == seconds, readsBackExactly);
-}
-
-void tst_NumberText::colorText_data()
-{
-    QTest::addColumn<qint32>("color");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("red") << 0xFF << "FF";
-    QTest::newRow("zero") << 0 << "0";
-    QTest::newRow("inner zeros kept") << 0x8000 << "8000";
-    QTest::newRow("white") << 0xFFFFFF << "FFFFFF";
-    QTest::newRow("minus one") << -1 << "FFFFFFFF";
-    QTest::newRow("system colour") << qint32(0x80000005u) << "80000005";
-}
-
-void tst_NumberText::colorText()
-{
-    QFETCH(qint32, color);
-    QFETCH(QString, expected);
-
-    QCOMPARE(platform::colorText(color), expected);
-    QCOMPARE(platform::readHex(platform::colorText(color)), qint64(color));
 }
 
 QTEST_APPLESS_MAIN(tst_NumberText)

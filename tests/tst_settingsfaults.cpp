@@ -30,13 +30,13 @@ QByteArray oldFileBytes()
     return optToBytes(stored) + QByteArray("tail");
 }
 
-// Start-up reads the old file, then the player confirms new values in the options dialog.
+// Start-up reads the old file and its colours, then the player confirms new values in the options dialog.
 bool startAndConfirm(OptRecord &confirmed)
 {
     {
         frmMain window;
     }
-    const bool oldFileRead = OptRec.KigouNum == 30;
+    const bool oldFileRead = OptRec.KigouNum == 30 && ColorList[7] == 8; // colours too, before any drawing
     OptRec.KigouNum = 70;
     OptRec.ViewTime = 0.5;
     OptRec.Color[2] = 0x00ABCDEF;

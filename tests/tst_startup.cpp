@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -19,7 +18,6 @@ class TestStartup : public QObject
 
 private slots:
     void firstStartUsesDefaultsAndWritesNothing();
-    void storedSettingsAreReadBeforeTheWindowShows();
     void hundredHiddenCellLabels();
     void headerBandInPixels_data();
     void headerBandInPixels();
@@ -44,23 +42,6 @@ void TestStartup::firstStartUsesDefaultsAndWritesNothing()
         QCOMPARE(SCList[i], -1.0);
     QVERIFY(window.windowState() & Qt::WindowMaximized);
     QVERIFY(QDir(env.directory()).isEmpty());
-}
-
-void TestStartup::storedSettingsAreReadBeforeTheWindowShows()
-{
-    TestEnvironment env;
-    OptRecord stored;
-    SetOptDefaults(stored);
-    stored.KigouNum = 55;
-    stored.Color = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-    QFile file(SettingsFilePath());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(optToBytes(stored));
-    file.close();
-
-    frmMain window;
-    QCOMPARE(OptRec.KigouNum, qint16(55));
-    QCOMPARE(ColorList, (std::array<qint32, 9>{1, 2, 3, 4, 5, 6, 7, 8, 0}));
 }
 
 void TestStartup::hundredHiddenCellLabels()

@@ -11,11 +11,8 @@ class TestTables : public QObject
 
 private slots:
     void symbolsAreTheFiftyFiveSigns();
-    void lookAlikesStayWithinTheSymbols();
-    void lookAlikesAreMutualButForTheBlank();
-    void builtInColours();
+    void lookAlikes();
     void storedColoursReplaceBuiltInOnes();
-    void scoreListShiftsNewestFirst();
     void rndSelReseedsThenPicksUniformly_data();
     void rndSelReseedsThenPicksUniformly();
 };
@@ -38,26 +35,8 @@ void TestTables::symbolsAreTheFiftyFiveSigns()
     QCOMPARE(distinct.size(), size_t(SymbolCount + 1));
 }
 
-void TestTables::lookAlikesStayWithinTheSymbols()
-{
-    TestEnvironment env;
-    InitList();
-    for (int i = 1; i <= SymbolCount; ++i) {
-        const int n = SimilarList[i][0];
-        QVERIFY2(n >= 1 && n <= 4, qPrintable(QString::number(i)));
-        for (int m = 1; m <= n; ++m) {
-            QVERIFY(SimilarList[i][m] >= 1 && SimilarList[i][m] <= SymbolCount);
-            QVERIFY(SimilarList[i][m] != i);
-        }
-        for (int m = n + 1; m <= 5; ++m)
-            QCOMPARE(SimilarList[i][m], qint16(0));
-    }
-    QCOMPARE(SimilarList[56], (std::array<qint16, 6>{}));
-    QCOMPARE(SimilarList[12], (std::array<qint16, 6>{4, 5, 13, 19, 37, 0}));
-    QCOMPARE(SimilarList[27], (std::array<qint16, 6>{4, 23, 26, 29, 31, 0}));
-}
-
-void TestTables::lookAlikesAreMutualButForTheBlank()
+// Each symbol has one to four look-alikes, other symbols that list it back; the blank lists only ○.
+void TestTables::lookAlikes()
 {
     TestEnvironment env;
     InitList();
@@ -67,20 +46,22 @@ void TestTables::lookAlikesAreMutualButForTheBlank()
                 return true;
         return false;
     };
-    for (int a = 1; a <= SymbolCount; ++a)
-        for (int m = 1; m <= SimilarList[a][0]; ++m)
-            QVERIFY2(lists(SimilarList[a][m], a), qPrintable(QStringLiteral("%1 -> %2").arg(a).arg(SimilarList[a][m])));
+    for (int i = 1; i <= SymbolCount; ++i) {
+        const int n = SimilarList[i][0];
+        QVERIFY2(n >= 1 && n <= 4, qPrintable(QString::number(i)));
+        for (int m = 1; m <= n; ++m) {
+            const int other = SimilarList[i][m];
+            QVERIFY2(other >= 1 && other <= SymbolCount && other != i && lists(other, i),
+                     qPrintable(QStringLiteral("%1 -> %2").arg(i).arg(other)));
+        }
+        for (int m = n + 1; m <= 5; ++m)
+            QCOMPARE(SimilarList[i][m], qint16(0));
+    }
     QCOMPARE(SimilarList[0], (std::array<qint16, 6>{1, 8, 0, 0, 0, 0}));
     QVERIFY(!lists(8, 0));
-}
-
-void TestTables::builtInColours()
-{
-    TestEnvironment env;
-    InitList();
-    const std::array<qint32, 9> expected{0x00FFFFFF, 0, 0x000000FF, 0x00FF0000, 0x0000FF00,
-                                         0x0000FFFF, 0x00FFFF00, 0x00FF00FF, 0};
-    QCOMPARE(ColorList, expected);
+    QCOMPARE(SimilarList[56], (std::array<qint16, 6>{}));
+    QCOMPARE(SimilarList[12], (std::array<qint16, 6>{4, 5, 13, 19, 37, 0}));
+    QCOMPARE(SimilarList[27], (std::array<qint16, 6>{4, 23, 26, 29, 31, 0}));
 }
 
 void TestTables::storedColoursReplaceBuiltInOnes()
@@ -91,18 +72,6 @@ void TestTables::storedColoursReplaceBuiltInOnes()
     SetColor();
     const std::array<qint32, 9> expected{7, 7, -1, qint32(0x8000000F), 0x00ABCDEF, 0, 1, 2, 0};
     QCOMPARE(ColorList, expected);
-}
-
-void TestTables::scoreListShiftsNewestFirst()
-{
-    TestEnvironment env;
-    InitSC();
-    for (int i = 0; i <= 4; ++i)
-        QCOMPARE(SCList[i], -1.0);
-    for (float time : {1.5f, 2.5f, 3.5f, 4.5f, 5.5f, 6.5f})
-        AddSC(time);
-    const std::array<double, 6> expected{6.5, 5.5, 4.5, 3.5, 2.5, 0};
-    QCOMPARE(SCList, expected);
 }
 
 void TestTables::rndSelReseedsThenPicksUniformly_data()

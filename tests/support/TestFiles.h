@@ -20,3 +20,8 @@ inline QByteArray readFile(const QString &path)
         return {};
     return file.readAll();
 }
+
+// The settings file that an unchanged confirmation after a fresh start writes.
+inline const QByteArray DefaultSettingsImage =
+    QByteArray::fromHex("0000000000000840 333333333333D33F 0500 1400 FFFF FFFF 0000 FFFF 0000 0000"
+                        "FFFFFF00 00000000 FF000000 0000FF00 00FF0000 FFFF0000 00FFFF00 FF00FF00 00000000");
