@@ -122,8 +122,6 @@ private slots:
     void kindBoxesAndSpareEntries();
     void unchangedConfirmationWritesDefaultImage();
     void roundTripThroughSettingsFile();
-    void enterConfirms_data();
-    void enterConfirms();
     void escapeDoesNotClose_data();
     void escapeDoesNotClose();
     void closingWithoutConfirmationForgetsEverything_data();
@@ -156,13 +154,11 @@ void tst_frmOpt::opensWithStoredValue()
 {
     QFETCH(QString, name);
     QFETCH(double, value);
-    QFETCH(int, index);
-    QFETCH(QString, text);
     QFETCH(double, confirmed);
     Options options([&] { setStored(name, value); });
     auto *box = control<QComboBox>(options.dialog, name);
-    QCOMPARE(box->currentIndex(), index);
-    QCOMPARE(box->currentText(), text);
+    QTEST(box->currentIndex(), "index");
+    QTEST(box->currentText(), "text");
 
     options.confirm();
     QVERIFY(stored(name) == confirmed);
@@ -173,20 +169,21 @@ void tst_frmOpt::typedEntryIsForcedIntoRange_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<double>("expected");
+    QTest::addColumn<int>("key"); // confirmed by Enter in the entry, or else by a click on OK
 
-    QTest::newRow("display abc") << "cmbViewTime" << "abc" << 0.1;
-    QTest::newRow("display 15") << "cmbViewTime" << "15" << 10.0;
-    QTest::newRow("display 2.5秒") << "cmbViewTime" << "2.5秒" << 2.5;
-    QTest::newRow("display 1, not completed to 10") << "cmbViewTime" << "1" << 1.0;
-    QTest::newRow("blank 5") << "cmbBlankTime" << "5" << 3.0;
-    QTest::newRow("blank 0") << "cmbBlankTime" << "0" << 0.1;
-    QTest::newRow("symbols 3") << "cmbKigouNum" << "3" << 5.0;
-    QTest::newRow("symbols 150") << "cmbKigouNum" << "150" << 100.0;
-    QTest::newRow("symbols 21.5") << "cmbKigouNum" << "21.5" << 22.0;
-    QTest::newRow("symbols 7, not completed to 70") << "cmbKigouNum" << "7" << 7.0;
-    QTest::newRow("colour FF0000") << "txtColor(3)" << "FF0000" << double(0xFF0000);
-    QTest::newRow("colour 1000000") << "txtColor(3)" << "1000000" << double(0xFFFFFF);
-    QTest::newRow("colour FFFFFFFF") << "txtColor(3)" << "FFFFFFFF" << 0.0;
+    QTest::newRow("display abc") << "cmbViewTime" << "abc" << 0.1 << 0;
+    QTest::newRow("display 15, Return") << "cmbViewTime" << "15" << 10.0 << int(Qt::Key_Return);
+    QTest::newRow("display 2.5秒") << "cmbViewTime" << "2.5秒" << 2.5 << 0;
+    QTest::newRow("display 1, not completed to 10") << "cmbViewTime" << "1" << 1.0 << 0;
+    QTest::newRow("blank 5, Return") << "cmbBlankTime" << "5" << 3.0 << int(Qt::Key_Return);
+    QTest::newRow("blank 0") << "cmbBlankTime" << "0" << 0.1 << 0;
+    QTest::newRow("symbols 3") << "cmbKigouNum" << "3" << 5.0 << 0;
+    QTest::newRow("symbols 150, keypad Enter") << "cmbKigouNum" << "150" << 100.0 << int(Qt::Key_Enter);
+    QTest::newRow("symbols 21.5") << "cmbKigouNum" << "21.5" << 22.0 << 0;
+    QTest::newRow("symbols 7, not completed to 70") << "cmbKigouNum" << "7" << 7.0 << 0;
+    QTest::newRow("colour FF0000") << "txtColor(3)" << "FF0000" << double(0xFF0000) << 0;
+    QTest::newRow("first colour 1000000, Return") << "txtColor(0)" << "1000000" << double(0xFFFFFF) << int(Qt::Key_Return);
+    QTest::newRow("last colour FFFFFFFF, keypad Enter") << "txtColor(7)" << "FFFFFFFF" << 0.0 << int(Qt::Key_Enter);
 }
 
 void tst_frmOpt::typedEntryIsForcedIntoRange()
@@ -194,13 +191,21 @@ void tst_frmOpt::typedEntryIsForcedIntoRange()
     QFETCH(QString, name);
     QFETCH(QString, typed);
     QFETCH(double, expected);
+    QFETCH(int, key);
     Options options;
     QVERIFY(options.show());
+    control(options.dialog, "cmdCancel")->setFocus(); // once the focus has left Cancel, Enter confirms again
     replaceText(control(options.dialog, name), typed);
     if (name.startsWith(u"txtColor"))
-        QCOMPARE(sample(options.dialog, 3), platform::toQColor(quint32(expected)));
+        QCOMPARE(sample(options.dialog, name.sliced(9, 1).toInt()), platform::toQColor(quint32(expected)));
+    if (key)
+        QTest::keyClick(entry(control(options.dialog, name)), Qt::Key(key));
+    else
+        options.confirm();
 
-    options.confirm();
+    QVERIFY(!options.dialog.isVisible());
+    QCOMPARE(options.dialog.result(), int(QDialog::Accepted));
+    QVERIFY(QFile::exists(SettingsFilePath()));
     QVERIFY2(stored(name) == expected, qPrintable(QString::number(stored(name), 'g', 17)));
 }
 
@@ -273,37 +278,6 @@ void tst_frmOpt::roundTripThroughSettingsFile()
     QCOMPARE(control<QComboBox>(reopened, "cmbKigouNum")->currentText(), QStringLiteral("64"));
     QCOMPARE(control<QLineEdit>(reopened, "txtColor(2)")->text(), QStringLiteral("ABC"));
     QVERIFY(control<QCheckBox>(reopened, "chkKoumoku(4)")->isChecked());
-}
-
-void tst_frmOpt::enterConfirms_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<double>("expected");
-
-    QTest::newRow("display time, Return") << "cmbViewTime" << int(Qt::Key_Return) << 7.0;
-    QTest::newRow("symbols, keypad Enter") << "cmbKigouNum" << int(Qt::Key_Enter) << 7.0;
-    QTest::newRow("blank time, Return") << "cmbBlankTime" << int(Qt::Key_Return) << 3.0;
-    QTest::newRow("first colour, Return") << "txtColor(0)" << int(Qt::Key_Return) << 7.0;
-    QTest::newRow("last colour, keypad Enter") << "txtColor(7)" << int(Qt::Key_Enter) << 7.0;
-}
-
-void tst_frmOpt::enterConfirms()
-{
-    QFETCH(QString, name);
-    QFETCH(int, key);
-    QFETCH(double, expected);
-    Options options;
-    QVERIFY(options.show());
-    frmOpt &dialog = options.dialog;
-    control(dialog, "cmdCancel")->setFocus(); // once the focus has left Cancel, Enter confirms again
-    replaceText(control(dialog, name), "7");
-    QTest::keyClick(entry(control(dialog, name)), Qt::Key(key));
-
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(stored(name), expected);
-    QVERIFY(QFile::exists(SettingsFilePath()));
 }
 
 void tst_frmOpt::escapeDoesNotClose_data()

@@ -3,6 +3,7 @@
 #include "platform/ClickLabel.h"
 #include "platform/LineControl.h"
 #include "support/Fakes.h"
+#include "support/TestFiles.h"
 
 #include <QAction>
 #include <QDir>
@@ -30,12 +31,8 @@ void TestStartup::firstStartUsesDefaultsAndWritesNothing()
 {
     TestEnvironment env;
     frmMain window;
-    QCOMPARE(OptRec.ViewTime, 3.0);
-    QCOMPARE(OptRec.BlankTime, 0.3);
-    QCOMPARE(OptRec.StringLen, qint16(5));
-    QCOMPARE(OptRec.KigouNum, qint16(20));
-    QCOMPARE(OptRec.Koumoku, (std::array<qint16, 6>{-1, -1, 0, -1, 0, 0}));
-    QCOMPARE(OptRec.Color, (std::array<qint32, 9>{}));
+    // The default times, counts and kinds; no stored colour.
+    QCOMPARE(optToBytes(OptRec), DefaultSettingsImage.left(32) + QByteArray(36, '\0'));
     QCOMPARE(ColorList[2], qint32(0x000000FF));
     QCOMPARE(window.AnsView(), qint16(0));
     for (int i = 0; i <= 4; ++i)
