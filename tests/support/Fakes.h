@@ -7,7 +7,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <functional>
 #include <vector>
 
 // A clock that stands still until the test moves it.
@@ -35,14 +34,13 @@ private:
     platform::Rng m_fallback;
 };
 
-// Records each message instead of opening a modal box; runs an optional hook while "open".
+// Records each message instead of opening a modal box.
 class FakeMessages final : public platform::MessageService
 {
 public:
     void show(QWidget *parent, const QString &text) override;
 
     QStringList shown;
-    std::function<void()> whileOpen;
 };
 
 // Installs the fakes and a private program directory for the lifetime of one test.
