@@ -20,6 +20,12 @@ double SystemClock::secondsSinceMidnight() const
     return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
 }
 
+double SystemClock::steadySeconds() const
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
 Clock &clock()
 {
     static SystemClock systemClock;

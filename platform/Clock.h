@@ -8,12 +8,16 @@ public:
     virtual ~Clock() = default;
     // Local time of day in seconds since midnight, at the clock's full resolution.
     virtual double secondsSinceMidnight() const = 0;
+    // Seconds from a fixed but arbitrary origin on a clock that never steps with the wall clock:
+    // what elapsed game time is measured with.
+    virtual double steadySeconds() const = 0;
 };
 
 class SystemClock final : public Clock
 {
 public:
     double secondsSinceMidnight() const override;
+    double steadySeconds() const override;
 };
 
 // The clock every part of the game reads; tests install their own.

@@ -9,12 +9,14 @@
 
 #include <vector>
 
-// A clock that stands still until the test moves it.
+// A clock that stands still until the test moves it; the wall clock and the steady clock move apart.
 class FakeClock final : public platform::Clock
 {
 public:
     double now = 0;
+    double steady = 0;
     double secondsSinceMidnight() const override { return now; }
+    double steadySeconds() const override { return steady; }
 };
 
 // Replays a script of draws, then falls back to a seeded generator; counts reseeds.
