@@ -22,6 +22,7 @@ class FrozenClock final : public platform::Clock
 public:
     double secondsSinceMidnight() const override { return 36000.0; }
     double steadySeconds() const override { return 0.0; }
+    QDateTime localDateTime() const override { return {}; }
 };
 
 QuizRequest requestFor(double scaleWidth, double scaleHeight)

@@ -3,6 +3,7 @@
 #include "core/mdlUser.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOpt.h"
+#include "dialogs/frmRecords.h"
 #include "platform/ClickLabel.h"
 #include "platform/Clock.h"
 #include "platform/Colors.h"
@@ -15,6 +16,7 @@
 #include "platform/Random.h"
 #include "platform/Twips.h"
 #include "quiz/QuizGenerator.h"
+#include "records/HistoryStore.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -33,6 +35,7 @@ constexpr double SecondsPerDay = 24 * 60 * 60;
 
 frmMain::frmMain(QWidget *parent)
     : QMainWindow(parent)
+    , m_history(records::defaultHistoryPath())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(platform::ProgramTitle));
@@ -111,6 +114,10 @@ void frmMain::CreateMenus()
     mnuAbout = menuBar()->addAction(QStringLiteral("バージョン"));
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+
+    mnuRecords = menuBar()->addAction(QStringLiteral("記録"));
+    mnuRecords->setObjectName(QStringLiteral("mnuRecords"));
+    connect(mnuRecords, &QAction::triggered, this, &frmMain::mnuRecords_Click);
 }
 
 void frmMain::Form_Load()
@@ -164,6 +171,7 @@ void frmMain::cmdStart_Click()
     timWatch->stop();
     if (m_AnsView == False16) {
         m_AnsView = True16;
+        m_tracker.gaveUp();
         ViewSC(-1);
         cmdStart->setText(StartCaption);
         lblAns->setText(QStringLiteral("解答表示中"));
@@ -174,6 +182,7 @@ bool frmMain::StartPrg()
 {
     timMain->setInterval(platform::intervalMs(UsableViewTime()));
     m_StartTime = platform::timeOfDay();
+    m_tracker.gameStarting();
     if (!MakeQuiz()) {
         // No game: a blank field, and no click may count against the old quiz.
         ClsView();
@@ -184,6 +193,7 @@ bool frmMain::StartPrg()
     ViewQuiz(1);
     m_ViewMode = 0;
     timMain->start();
+    m_tracker.gameStarted(m_quiz);
     return true;
 }
 
@@ -291,10 +301,13 @@ void frmMain::timWatch_Timer()
 
 void frmMain::lblKey_Click(int index)
 {
-    if (m_quiz.itemCount() == 0 || index != m_quiz.AnsNo || m_AnsView == True16)
+    if (m_quiz.itemCount() == 0 || index != m_quiz.AnsNo || m_AnsView == True16) {
+        m_tracker.missed();
         return;
+    }
     timMain->stop();
     timWatch->stop();
+    m_tracker.hit();
     m_AnsView = True16;
     ViewSC(ElapsedSeconds());
     platform::messages().show(this, QStringLiteral("正解"));
@@ -327,6 +340,15 @@ void frmMain::mnuAbout_Click()
     dialog.exec();
 }
 
+void frmMain::mnuRecords_Click()
+{
+    if (!m_records)
+        m_records = new frmRecords(m_history, this);
+    m_records->show();
+    m_records->raise();
+    m_records->activateWindow();
+}
+
 void frmMain::closeEvent(QCloseEvent *event)
 {
     Form_Unload();
@@ -336,4 +358,8 @@ void frmMain::closeEvent(QCloseEvent *event)
 void frmMain::Form_Unload()
 {
     timMain->stop();
+    m_tracker.windowClosed();
+    // The records window is the main window's child: it goes with it, so the program still ends.
+    if (m_records)
+        m_records->close();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "main/GameTracker.h"
 #include "quiz/Quiz.h"
+#include "records/RecordWriter.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -8,6 +10,7 @@
 #include <array>
 
 class ClickLabel;
+class frmRecords;
 class LineControl;
 class QAction;
 class QLabel;
@@ -48,6 +51,7 @@ public slots:
     void mnuEnd_Click();
     void mnuOpt_Click();
     void mnuAbout_Click();
+    void mnuRecords_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -73,9 +77,13 @@ private:
     QAction *mnuEnd = nullptr;
     QAction *mnuOpt = nullptr;
     QAction *mnuAbout = nullptr;
+    QAction *mnuRecords = nullptr;
+    frmRecords *m_records = nullptr;
 
     qint16 m_AnsView = 0;
     float m_StartTime = 0;
     qint16 m_ViewMode = 0;
     Quiz m_quiz;
+    records::RecordWriter m_history;
+    GameTracker m_tracker{m_history};
 };

@@ -26,6 +26,11 @@ double SystemClock::steadySeconds() const
     return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
+QDateTime SystemClock::localDateTime() const
+{
+    return QDateTime::currentDateTime();
+}
+
 Clock &clock()
 {
     static SystemClock systemClock;

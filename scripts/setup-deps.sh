@@ -4,7 +4,7 @@
 # make bench adds the X server, heaptrack and valgrind).
 set -euo pipefail
 
-packages=(cmake make g++ qt6-base-dev fonts-ipafont-gothic libbenchmark-dev "$@")
+packages=(cmake make g++ qt6-base-dev qt6-charts-dev libqt6sql6-sqlite fonts-ipafont-gothic libbenchmark-dev "$@")
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")

@@ -91,10 +91,10 @@ void TestStartup::captionsAndMenus()
     QCOMPARE(window.findChild<LineControl *>("Line1")->y1(), 720.0);
 
     const QList<QAction *> items = window.menuBar()->actions();
-    QCOMPARE(items.size(), 3);
-    const QStringList names{"mnuEnd", "mnuOpt", "mnuAbout"};
-    const QStringList captions{"終了", "設定", "バージョン"};
-    for (int i = 0; i < 3; ++i) {
+    QCOMPARE(items.size(), 4);
+    const QStringList names{"mnuEnd", "mnuOpt", "mnuAbout", "mnuRecords"};
+    const QStringList captions{"終了", "設定", "バージョン", "記録"};
+    for (int i = 0; i < 4; ++i) {
         QCOMPARE(items[i]->objectName(), names[i]);
         QCOMPARE(items[i]->text(), captions[i]);
         QVERIFY(!items[i]->menu());

@@ -3,6 +3,8 @@
 #include "core/mdlUser.h"
 #include "platform/Files.h"
 
+#include <QFile>
+
 FakeRandom::FakeRandom(std::vector<float> drawScript)
     : script(std::move(drawScript))
     , m_fallback(nullptr)
@@ -23,7 +25,10 @@ void FakeMessages::show(QWidget *, const QString &text)
 }
 
 TestEnvironment::TestEnvironment()
+    : m_dataHome(qgetenv("XDG_DATA_HOME"))
+    , m_dataHomeSet(qEnvironmentVariableIsSet("XDG_DATA_HOME"))
 {
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dataDir.path()));
     platform::setClock(&clock);
     platform::setRandom(&random);
     platform::setMessages(&messages);
@@ -42,4 +47,13 @@ TestEnvironment::~TestEnvironment()
     platform::setRandom(nullptr);
     platform::setMessages(nullptr);
     platform::setProgramDirectory(QString());
+    if (m_dataHomeSet)
+        qputenv("XDG_DATA_HOME", m_dataHome);
+    else
+        qunsetenv("XDG_DATA_HOME");
+}
+
+QString TestEnvironment::historyPath() const
+{
+    return m_dataDir.filePath(QStringLiteral("ivok2/history.sqlite"));
 }

@@ -15,8 +15,10 @@ class FakeClock final : public platform::Clock
 public:
     double now = 0;
     double steady = 0;
+    QDateTime wall{QDate(2026, 12, 7), QTime(10, 0), Qt::OffsetFromUTC, 9 * 3600};
     double secondsSinceMidnight() const override { return now; }
     double steadySeconds() const override { return steady; }
+    QDateTime localDateTime() const override { return wall; }
 };
 
 // Replays a script of draws, then falls back to a seeded generator; counts reseeds.
@@ -45,7 +47,8 @@ public:
     QStringList shown;
 };
 
-// Installs the fakes and a private program directory for the lifetime of one test.
+// Installs the fakes, a private program directory and a private data directory (where the history of games
+// goes) for the lifetime of one test.
 class TestEnvironment
 {
 public:
@@ -55,6 +58,7 @@ public:
     TestEnvironment &operator=(const TestEnvironment &) = delete;
 
     QString directory() const { return m_dir.path(); }
+    QString historyPath() const;
 
     FakeClock clock;
     FakeRandom random;
@@ -62,4 +66,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QTemporaryDir m_dataDir;
+    QByteArray m_dataHome;
+    bool m_dataHomeSet = false;
 };

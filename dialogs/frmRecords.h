@@ -1,0 +1,71 @@
+#pragma once
+
+#include "records/GameRecord.h"
+
+#include <QList>
+#include <QMainWindow>
+
+class QChart;
+class QChartView;
+class QComboBox;
+class QDateTimeAxis;
+class QLineSeries;
+class QPushButton;
+class QScatterSeries;
+class QTableWidget;
+class QValueAxis;
+
+namespace records {
+class RecordWriter;
+}
+
+// The player's training record: every game kept in the history, charted, summed up and exportable.
+// Not modal: it may stay open beside the game and takes in each game as it is recorded.
+class frmRecords : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmRecords(records::RecordWriter &history, QWidget *parent = nullptr);
+
+    // The records that the chart, the table per kind and the export cover now.
+    const QList<records::GameRecord> &Shown() const { return m_shown; }
+    bool ExportTo(const QString &path);
+
+public slots:
+    void cmbItems_Click();
+    void cmbPeriod_Click();
+    void cmdExport_Click();
+
+private:
+    void CreateControls();
+    void CreateChart();
+    void LoadHistory();
+    void AddRecord(const records::GameRecord &record);
+    void FillItemCounts();
+    void ViewRecords();
+    void ViewChart();
+    void ViewKinds();
+    void ViewBest();
+    void ViewToday();
+    void ShowStatus(const QString &problem);
+
+    records::RecordWriter &m_history;
+    QList<records::GameRecord> m_all; // in order of start
+    QList<records::GameRecord> m_shown;
+
+    QComboBox *cmbItems = nullptr;
+    QComboBox *cmbPeriod = nullptr;
+    QPushButton *cmdExport = nullptr;
+    QChartView *chtTimes = nullptr;
+    QTableWidget *grdKinds = nullptr;
+    QTableWidget *grdBest = nullptr;
+    QTableWidget *grdToday = nullptr;
+
+    QChart *m_chart = nullptr;
+    QScatterSeries *m_hits = nullptr;
+    QLineSeries *m_trend = nullptr;
+    QScatterSeries *m_giveUps = nullptr;
+    QDateTimeAxis *m_timeAxis = nullptr;
+    QValueAxis *m_secondsAxis = nullptr;
+};

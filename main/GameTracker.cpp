@@ -1,0 +1,78 @@
+#include "main/GameTracker.h"
+
+#include "core/mdlUser.h"
+#include "platform/Clock.h"
+#include "platform/ProgramInfo.h"
+#include "quiz/Quiz.h"
+#include "records/RecordWriter.h"
+
+#include <cmath>
+
+GameTracker::GameTracker(records::RecordWriter &writer)
+    : m_writer(writer)
+{
+}
+
+void GameTracker::gameStarting()
+{
+    m_running = false;
+    m_startSteady = platform::clock().steadySeconds();
+    const QDateTime wall = platform::clock().localDateTime();
+    m_record = {};
+    // Written with its offset, so that a record stays exact across time zones and daylight saving.
+    m_record.started = wall.toOffsetFromUtc(wall.offsetFromUtc()).toString(Qt::ISODateWithMs);
+    m_record.startedMs = wall.toMSecsSinceEpoch();
+}
+
+void GameTracker::gameStarted(const Quiz &quiz)
+{
+    const QuizItem &before = quiz.Quiz1[static_cast<size_t>(quiz.AnsNo)];
+    const QuizItem &after = quiz.Quiz2[static_cast<size_t>(quiz.AnsNo)];
+    // A move with no free neighbour leaves both pictures alike: there is no difference to find.
+    m_record.kind = quiz.Quiz1 == quiz.Quiz2 ? records::Kind::None : static_cast<records::Kind>(quiz.QuizType);
+    m_record.items = quiz.itemCount();
+    m_record.viewTime = UsableViewTime();
+    m_record.blankTime = UsableBlankTime();
+    m_record.columns = quiz.geometry.ColNum;
+    m_record.rows = quiz.geometry.RowNum;
+    m_record.answer1Column = before.PosX;
+    m_record.answer1Row = before.PosY;
+    m_record.answer2Column = after.PosX;
+    m_record.answer2Row = after.PosY;
+    m_record.version = QStringLiteral("%1.%2.%3")
+                           .arg(platform::VersionMajor)
+                           .arg(platform::VersionMinor)
+                           .arg(platform::VersionRevision);
+    m_running = true;
+}
+
+void GameTracker::missed()
+{
+    if (m_running)
+        ++m_record.misses;
+}
+
+void GameTracker::hit()
+{
+    finish(records::Outcome::Hit);
+}
+
+void GameTracker::gaveUp()
+{
+    finish(records::Outcome::GiveUp);
+}
+
+void GameTracker::windowClosed()
+{
+    finish(records::Outcome::Abandoned);
+}
+
+void GameTracker::finish(records::Outcome outcome)
+{
+    if (!m_running)
+        return;
+    m_running = false;
+    m_record.outcome = outcome;
+    m_record.elapsedMs = std::llround((platform::clock().steadySeconds() - m_startSteady) * 1000);
+    m_writer.submit(m_record);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "records/GameRecord.h"
+
+struct Quiz;
+
+namespace records {
+class RecordWriter;
+}
+
+// Follows one game at a time from the main window's events and hands each game that ends to the history.
+class GameTracker
+{
+public:
+    explicit GameTracker(records::RecordWriter &writer);
+
+    // Takes the start readings; called when the game clock starts, before the quiz is built.
+    void gameStarting();
+    // The quiz is on the field: from here on the game counts. A start refused before this is no game.
+    void gameStarted(const Quiz &quiz);
+    void missed();
+    void hit();
+    void gaveUp();
+    void windowClosed();
+
+private:
+    void finish(records::Outcome outcome);
+
+    records::RecordWriter &m_writer;
+    records::GameRecord m_record;
+    double m_startSteady = 0;
+    bool m_running = false;
+};

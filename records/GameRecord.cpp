@@ -1,0 +1,47 @@
+#include "records/GameRecord.h"
+
+#include <array>
+
+namespace records {
+
+namespace {
+
+const std::array<QString, 3> OutcomeNames = {QStringLiteral("hit"), QStringLiteral("giveup"),
+                                             QStringLiteral("abandoned")};
+const std::array<QString, KindCount> KindNames = {QStringLiteral("colour"), QStringLiteral("other-symbol"),
+                                                  QStringLiteral("look-alike"), QStringLiteral("vanish"),
+                                                  QStringLiteral("move"), QStringLiteral("none")};
+
+template<typename Enum, size_t N>
+std::optional<Enum> fromName(const std::array<QString, N> &names, const QString &name)
+{
+    for (size_t i = 0; i < N; ++i) {
+        if (names[i] == name)
+            return static_cast<Enum>(i);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+QString outcomeName(Outcome outcome)
+{
+    return OutcomeNames[static_cast<size_t>(outcome)];
+}
+
+QString kindName(Kind kind)
+{
+    return KindNames[static_cast<size_t>(kind)];
+}
+
+std::optional<Outcome> outcomeFromName(const QString &name)
+{
+    return fromName<Outcome>(OutcomeNames, name);
+}
+
+std::optional<Kind> kindFromName(const QString &name)
+{
+    return fromName<Kind>(KindNames, name);
+}
+
+} // namespace records

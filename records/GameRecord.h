@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QMetaType>
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+
+namespace records {
+
+enum class Outcome { Hit, GiveUp, Abandoned };
+
+// The kinds of difference, in the order of the quiz's kind codes, and a quiz in which nothing could move.
+enum class Kind { Colour, OtherSymbol, LookAlike, Vanish, Move, None };
+inline constexpr int KindCount = 6;
+
+// One game as it is kept: a row of the history database and of the CSV export.
+struct GameRecord
+{
+    QString started;        // local time, ISO 8601 with UTC offset
+    qint64 startedMs = 0;   // the same instant in milliseconds since 1970 UTC, for ordering and periods
+    Outcome outcome = Outcome::Hit;
+    qint64 elapsedMs = 0;
+    Kind kind = Kind::Colour;
+    int items = 0;
+    double viewTime = 0;
+    double blankTime = 0;
+    int columns = 0;
+    int rows = 0;
+    int answer1Column = 0;
+    int answer1Row = 0;
+    int answer2Column = 0;
+    int answer2Row = 0;
+    int misses = 0;
+    QString version;
+
+    bool operator==(const GameRecord &) const = default;
+};
+
+// The stable names used in the database and in the CSV file.
+QString outcomeName(Outcome outcome);
+QString kindName(Kind kind);
+std::optional<Outcome> outcomeFromName(const QString &name);
+std::optional<Kind> kindFromName(const QString &name);
+
+// Which records a view or an export covers: 0 means any item count, and any start time.
+struct RecordFilter
+{
+    int items = 0;
+    qint64 sinceMs = 0;
+
+    bool accepts(const GameRecord &record) const
+    {
+        return (items == 0 || record.items == items) && record.startedMs >= sinceMs;
+    }
+};
+
+} // namespace records
+
+Q_DECLARE_METATYPE(records::GameRecord)

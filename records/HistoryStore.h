@@ -1,0 +1,62 @@
+#pragma once
+
+#include "records/GameRecord.h"
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QSqlQuery;
+
+namespace records {
+
+// Where the game keeps its history: ivok2/history.sqlite in the player's data directory.
+QString defaultHistoryPath();
+
+// One connection to the history database. A connection belongs to the thread that opened it, so the writer
+// thread and the records window each hold their own; several connections, also from several running
+// copies of the game, may write at once: each waits for the others' transactions to end.
+class HistoryStore
+{
+public:
+    static constexpr int SchemaVersion = 2;
+
+    explicit HistoryStore(QString path);
+    ~HistoryStore();
+    HistoryStore(const HistoryStore &) = delete;
+    HistoryStore &operator=(const HistoryStore &) = delete;
+
+    // Creates the file and its tables where they are missing and brings an older schema up to date.
+    // A file that is no database is moved aside (never deleted) and a new one is started.
+    bool open();
+    bool isOpen() const { return m_open; }
+
+    // All records in one transaction.
+    bool append(const QList<GameRecord> &records);
+    std::optional<QList<GameRecord>> read(const RecordFilter &filter = {});
+
+    QString path() const { return m_path; }
+    // What the player should know of the last operation: why it failed, or that a damaged file was moved.
+    QString message() const { return m_message; }
+
+private:
+    bool connect();
+    void disconnect();
+    bool prepare();
+    bool migrate();
+    bool moveDamagedFileAside();
+    bool exec(const QString &statement);
+    void rollback(); // keeps the message of the failure that called for it
+    bool fail(const QString &what, const QString &why);
+
+    QString m_path;
+    QString m_connection;
+    std::unique_ptr<QSqlQuery> m_insert;
+    bool m_open = false;
+    bool m_damaged = false;
+    QString m_message;
+};
+
+} // namespace records
