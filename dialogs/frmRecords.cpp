@@ -204,7 +204,7 @@ void frmRecords::LoadHistory()
     // Nothing to show before the first game; opening would create the file.
     if (QFileInfo::exists(m_history.path())) {
         records::HistoryStore store(m_history.path());
-        if (const auto loaded = store.read())
+        if (const auto loaded = store.read({}, records::HistoryStore::Fields::Summary))
             m_all = *loaded;
         ShowStatus(store.message());
     }
@@ -249,14 +249,14 @@ void frmRecords::cmbPeriod_Click()
 
 void frmRecords::ViewRecords()
 {
-    records::RecordFilter filter;
-    filter.items = cmbItems->currentData().toInt();
+    m_filter = {};
+    m_filter.items = cmbItems->currentData().toInt();
     const int days = PeriodDays[static_cast<size_t>(std::max(0, cmbPeriod->currentIndex()))];
     if (days > 0)
-        filter.sinceMs = platform::clock().localDateTime().toMSecsSinceEpoch() - days * DayMs;
+        m_filter.sinceMs = platform::clock().localDateTime().toMSecsSinceEpoch() - days * DayMs;
     m_shown.clear();
     std::copy_if(m_all.cbegin(), m_all.cend(), std::back_inserter(m_shown),
-                 [&filter](const GameRecord &record) { return filter.accepts(record); });
+                 [this](const GameRecord &record) { return m_filter.accepts(record); });
     ViewChart();
     ViewKinds();
     ViewBest();
@@ -352,10 +352,21 @@ void frmRecords::cmdExport_Click()
 
 bool frmRecords::ExportTo(const QString &path)
 {
+    // The window holds only what it shows; the export reads every field of the same games afresh.
+    QList<GameRecord> games;
+    if (QFileInfo::exists(m_history.path())) {
+        records::HistoryStore store(m_history.path());
+        const auto read = store.read(m_filter);
+        if (!read) {
+            ShowStatus(QStringLiteral("CSVに書き出せません（%1）").arg(store.message()));
+            return false;
+        }
+        games = *read;
+    }
     QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && records::writeCsv(file, m_shown) && file.commit();
-    ShowStatus(written ? QStringLiteral("%1 件を %2 に書き出しました").arg(m_shown.size()).arg(path)
-                        : QStringLiteral("CSVに書き出せません（%1）").arg(file.errorString()));
+    const bool written = file.open(QIODevice::WriteOnly) && records::writeCsv(file, games) && file.commit();
+    ShowStatus(written ? QStringLiteral("%1 件を %2 に書き出しました").arg(games.size()).arg(path)
+                       : QStringLiteral("CSVに書き出せません（%1）").arg(file.errorString()));
     return written;
 }
 

@@ -28,7 +28,7 @@ class frmRecords : public QMainWindow
 public:
     explicit frmRecords(records::RecordWriter &history, QWidget *parent = nullptr);
 
-    // The records that the chart, the table per kind and the export cover now.
+    // The games that the chart, the table per kind and the export cover now.
     const QList<records::GameRecord> &Shown() const { return m_shown; }
     bool ExportTo(const QString &path);
 
@@ -51,7 +51,9 @@ private:
     void ShowStatus(const QString &problem);
 
     records::RecordWriter &m_history;
-    QList<records::GameRecord> m_all; // in order of start
+    // What the charts and tables need of every game, in order of start (the export reads the rest).
+    QList<records::GameRecord> m_all;
+    records::RecordFilter m_filter;
     QList<records::GameRecord> m_shown;
 
     QComboBox *cmbItems = nullptr;

@@ -48,8 +48,10 @@ const char *const Version1To2[] = {
     "CREATE INDEX games_by_start ON games (started_ms)",
 };
 
-const char Columns[] = "started, started_ms, outcome, elapsed_ms, kind, items, view_time, blank_time, columns, rows,"
-                       " answer1_column, answer1_row, answer2_column, answer2_row, misses, version";
+// The summary's columns come first, so that both lists read alike.
+const char SummaryColumns[] = "started_ms, outcome, elapsed_ms, kind, items";
+const char AllColumns[] = "started_ms, outcome, elapsed_ms, kind, items, started, view_time, blank_time, columns, rows,"
+                          " answer1_column, answer1_row, answer2_column, answer2_row, misses, version";
 
 } // namespace
 
@@ -191,7 +193,7 @@ bool HistoryStore::append(const QList<GameRecord> &records)
     if (!m_insert) {
         m_insert = std::make_unique<QSqlQuery>(QSqlDatabase::database(m_connection, false));
         const QString statement = QStringLiteral("INSERT INTO games (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-                                      .arg(QLatin1String(Columns));
+                                      .arg(QLatin1String(AllColumns));
         if (!m_insert->prepare(statement)) {
             const QString why = m_insert->lastError().text();
             m_insert.reset();
@@ -202,8 +204,8 @@ bool HistoryStore::append(const QList<GameRecord> &records)
         return false;
     QSqlQuery &insert = *m_insert;
     for (const GameRecord &record : records) {
-        const QVariantList values = {record.started, record.startedMs, outcomeName(record.outcome), record.elapsedMs,
-                                     kindName(record.kind), record.items, record.viewTime, record.blankTime,
+        const QVariantList values = {record.startedMs, outcomeName(record.outcome), record.elapsedMs,
+                                     kindName(record.kind), record.items, record.started, record.viewTime, record.blankTime,
                                      record.columns, record.rows, record.answer1Column, record.answer1Row,
                                      record.answer2Column, record.answer2Row, record.misses, record.version};
         for (int i = 0; i < values.size(); ++i)
@@ -220,7 +222,7 @@ bool HistoryStore::append(const QList<GameRecord> &records)
     return false;
 }
 
-std::optional<QList<GameRecord>> HistoryStore::read(const RecordFilter &filter)
+std::optional<QList<GameRecord>> HistoryStore::read(const RecordFilter &filter, Fields fields)
 {
     m_message.clear();
     if (!open())
@@ -229,7 +231,7 @@ std::optional<QList<GameRecord>> HistoryStore::read(const RecordFilter &filter)
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT %1 FROM games WHERE (? = 0 OR items = ?) AND started_ms >= ?"
                                  " ORDER BY started_ms, id")
-                      .arg(QLatin1String(Columns)));
+                      .arg(QLatin1String(fields == Fields::All ? AllColumns : SummaryColumns)));
     query.bindValue(0, filter.items);
     query.bindValue(1, filter.items);
     query.bindValue(2, filter.sinceMs);
@@ -240,22 +242,24 @@ std::optional<QList<GameRecord>> HistoryStore::read(const RecordFilter &filter)
     QList<GameRecord> result;
     while (query.next()) {
         GameRecord record;
-        record.started = query.value(0).toString();
-        record.startedMs = query.value(1).toLongLong();
-        record.outcome = outcomeFromName(query.value(2).toString()).value_or(Outcome::Abandoned);
-        record.elapsedMs = query.value(3).toLongLong();
-        record.kind = kindFromName(query.value(4).toString()).value_or(Kind::None);
-        record.items = query.value(5).toInt();
-        record.viewTime = query.value(6).toDouble();
-        record.blankTime = query.value(7).toDouble();
-        record.columns = query.value(8).toInt();
-        record.rows = query.value(9).toInt();
-        record.answer1Column = query.value(10).toInt();
-        record.answer1Row = query.value(11).toInt();
-        record.answer2Column = query.value(12).toInt();
-        record.answer2Row = query.value(13).toInt();
-        record.misses = query.value(14).toInt();
-        record.version = query.value(15).toString();
+        record.startedMs = query.value(0).toLongLong();
+        record.outcome = outcomeFromName(query.value(1).toString()).value_or(Outcome::Abandoned);
+        record.elapsedMs = query.value(2).toLongLong();
+        record.kind = kindFromName(query.value(3).toString()).value_or(Kind::None);
+        record.items = query.value(4).toInt();
+        if (fields == Fields::All) {
+            record.started = query.value(5).toString();
+            record.viewTime = query.value(6).toDouble();
+            record.blankTime = query.value(7).toDouble();
+            record.columns = query.value(8).toInt();
+            record.rows = query.value(9).toInt();
+            record.answer1Column = query.value(10).toInt();
+            record.answer1Row = query.value(11).toInt();
+            record.answer2Column = query.value(12).toInt();
+            record.answer2Row = query.value(13).toInt();
+            record.misses = query.value(14).toInt();
+            record.version = query.value(15).toString();
+        }
         result.append(record);
     }
     return result;

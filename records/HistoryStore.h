@@ -33,9 +33,14 @@ public:
     bool open();
     bool isOpen() const { return m_open; }
 
+    // Which fields read() fills: all of them, or only what charts and tables need (start, outcome, elapsed
+    // time, kind and item count), which reads a long history in a fraction of the time.
+    enum class Fields { All, Summary };
+
     // All records in one transaction.
     bool append(const QList<GameRecord> &records);
-    std::optional<QList<GameRecord>> read(const RecordFilter &filter = {});
+    // In order of start.
+    std::optional<QList<GameRecord>> read(const RecordFilter &filter = {}, Fields fields = Fields::All);
 
     QString path() const { return m_path; }
     // What the player should know of the last operation: why it failed, or that a damaged file was moved.

@@ -4,16 +4,25 @@
 
 namespace records {
 
-std::optional<double> median(std::vector<double> values)
+namespace {
+
+// The median of a sample that is not empty; reorders it.
+double middleOf(std::vector<double> &values)
 {
-    if (values.empty())
-        return std::nullopt;
     const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
     std::nth_element(values.begin(), middle, values.end());
     if (values.size() % 2 == 1)
         return *middle;
-    const double below = *std::max_element(values.begin(), middle);
-    return (below + *middle) / 2;
+    return (*std::max_element(values.begin(), middle) + *middle) / 2;
+}
+
+} // namespace
+
+std::optional<double> median(std::vector<double> values)
+{
+    if (values.empty())
+        return std::nullopt;
+    return middleOf(values);
 }
 
 std::vector<double> movingMedian(const std::vector<double> &values, int window)
@@ -21,9 +30,11 @@ std::vector<double> movingMedian(const std::vector<double> &values, int window)
     std::vector<double> result;
     result.reserve(values.size());
     const auto span = static_cast<std::ptrdiff_t>(std::max(window, 1));
+    std::vector<double> recent;
+    recent.reserve(static_cast<size_t>(span));
     for (auto end = values.begin(); end != values.end(); ++end) {
-        const auto begin = std::max(values.begin(), end + 1 - span);
-        result.push_back(*median(std::vector<double>(begin, end + 1)));
+        recent.assign(std::max(values.begin(), end + 1 - span), end + 1);
+        result.push_back(middleOf(recent));
     }
     return result;
 }
