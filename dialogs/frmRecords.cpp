@@ -64,6 +64,10 @@ QTableWidget *newTable(const QString &name, const QStringList &headers, QWidget 
     table->setSelectionMode(QAbstractItemView::NoSelection);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setStretchLastSection(true);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    // Room for the six kinds without scrolling.
+    table->setMinimumHeight(table->horizontalHeader()->sizeHint().height()
+                            + records::KindCount * table->verticalHeader()->defaultSectionSize() + 2 * table->frameWidth());
     return table;
 }
 
@@ -71,7 +75,7 @@ void setRow(QTableWidget *table, int row, const QStringList &cells)
 {
     for (int column = 0; column < cells.size(); ++column) {
         auto *item = new QTableWidgetItem(cells[column]);
-        item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+        item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
         table->setItem(row, column, item);
     }
 }
@@ -130,7 +134,7 @@ void frmRecords::CreateControls()
     chtTimes = new QChartView(central);
     chtTimes->setObjectName(QStringLiteral("chtTimes"));
     chtTimes->setRenderHint(QPainter::Antialiasing);
-    chtTimes->setMinimumHeight(300);
+    chtTimes->setMinimumHeight(320);
     layout->addWidget(chtTimes, 1);
 
     auto *tables = new QHBoxLayout;
@@ -146,13 +150,13 @@ void frmRecords::CreateControls()
                         {QStringLiteral("時刻"), QStringLiteral("結果"), QStringLiteral("秒"),
                          QStringLiteral("記号の数"), QStringLiteral("種類")},
                         central);
-    tables->addWidget(framed(QStringLiteral("種類ごとの成績"), grdKinds, central), 3);
-    tables->addWidget(framed(QStringLiteral("記号の数ごとの自己ベスト"), grdBest, central), 1);
-    tables->addWidget(framed(QStringLiteral("今日のゲーム"), grdToday, central), 2);
+    tables->addWidget(framed(QStringLiteral("種類ごとの成績"), grdKinds, central), 5);
+    tables->addWidget(framed(QStringLiteral("記号の数ごとの自己ベスト"), grdBest, central), 2);
+    tables->addWidget(framed(QStringLiteral("今日のゲーム"), grdToday, central), 4);
 
     setCentralWidget(central);
     statusBar()->setObjectName(QStringLiteral("staRecords"));
-    resize(1000, 720);
+    resize(1080, 720);
 }
 
 void frmRecords::CreateChart()
