@@ -27,7 +27,6 @@ namespace {
 const QString StartCaption = QStringLiteral("スタート");
 const QString GiveUpCaption = QStringLiteral("ギブアップ");
 constexpr quint32 AnswerMark = 0x00C0C0FF;
-constexpr double SecondsPerDay = 24 * 60 * 60;
 
 } // namespace
 
@@ -174,6 +173,7 @@ bool frmMain::StartPrg()
 {
     timMain->setInterval(platform::intervalMs(UsableViewTime()));
     m_StartTime = platform::timeOfDay();
+    m_startSteady = platform::clock().steadySeconds();
     if (!MakeQuiz()) {
         // No game: a blank field, and no click may count against the old quiz.
         ClsView();
@@ -277,11 +277,8 @@ void frmMain::timMain_Timer()
 
 float frmMain::ElapsedSeconds() const
 {
-    float elapsed = platform::timeOfDay() - m_StartTime;
-    // The clock restarts at midnight; a game running across it is still counted in real time.
-    if (elapsed < 0)
-        elapsed += static_cast<float>(SecondsPerDay);
-    return elapsed;
+    // The time of day restarts at midnight and steps with clock corrections; the steady clock does neither.
+    return static_cast<float>(platform::clock().steadySeconds() - m_startSteady);
 }
 
 void frmMain::timWatch_Timer()

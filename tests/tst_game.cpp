@@ -117,7 +117,7 @@ private slots:
 void TestGame::wholeGameEndsWithAHit()
 {
     Game game;
-    game.env.clock.now = 1000.0;
+    game.env.clock.steady = 1000.0;
     game.window.cmdStart_Click();
     QCOMPARE(game.caption(), QStringLiteral("ギブアップ"));
     QVERIFY(game.status().isEmpty());
@@ -130,7 +130,7 @@ void TestGame::wholeGameEndsWithAHit()
     game.window.timMain_Timer();
     game.window.timMain_Timer();
 
-    game.env.clock.now = 1012.4;
+    game.env.clock.steady = 1012.4;
     game.click(game.answer());
     QVERIFY(!game.picture()->isActive());
     QVERIFY(!game.watch()->isActive());
@@ -187,7 +187,7 @@ void TestGame::givingUpMarksTheAnswerOnPicturesOnly()
 {
     Game game;
     game.window.cmdStart_Click();
-    game.env.clock.now = 3.0;
+    game.env.clock.steady = 3.0;
     game.window.timWatch_Timer();
     QCOMPARE(game.status(), QStringLiteral("3 秒"));
 
@@ -357,30 +357,42 @@ void TestGame::scoreBoard()
 
 void TestGame::stopwatch_data()
 {
+    // Wall-clock readings (seconds since midnight) at the start, the tick and the hit, and the
+    // seconds that really passed by then: only the latter may count.
     QTest::addColumn<double>("start");
     QTest::addColumn<double>("now");
+    QTest::addColumn<double>("passed");
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("hitAt");
+    QTest::addColumn<double>("passedAtHit");
     QTest::addColumn<QString>("score");
-    QTest::newRow("first second") << 100.0 << 101.0 << "1 秒" << 101.9 << "1";
-    QTest::newRow("rounded down") << 100.0 << 159.99 << "59 秒" << 160.0 << "60";
-    QTest::newRow("across midnight") << 86399.5 << 10.25 << "10 秒" << 25.0 << "25";
-    QTest::newRow("hit across midnight") << 86390.0 << 86399.0 << "9 秒" << 25.0 << "35";
+    QTest::newRow("first second") << 100.0 << 101.0 << 1.0 << "1 秒" << 101.9 << 1.9 << "1";
+    QTest::newRow("rounded down") << 100.0 << 159.99 << 59.99 << "59 秒" << 160.0 << 60.0 << "60";
+    QTest::newRow("across midnight") << 86399.5 << 10.25 << 10.75 << "10 秒" << 25.0 << 25.5 << "25";
+    QTest::newRow("hit across midnight") << 86390.0 << 86399.0 << 9.0 << "9 秒" << 25.0 << 35.0 << "35";
+    QTest::newRow("clock set back an hour") << 10000.0 << 6405.0 << 5.0 << "5 秒" << 6412.3 << 12.3 << "12";
+    QTest::newRow("clock set forward an hour") << 10000.0 << 13605.0 << 5.0 << "5 秒" << 13612.3 << 12.3 << "12";
 }
 
 void TestGame::stopwatch()
 {
     QFETCH(double, start);
     QFETCH(double, now);
+    QFETCH(double, passed);
+    QFETCH(double, hitAt);
+    QFETCH(double, passedAtHit);
+    constexpr double SteadyAtStart = 7777.0; // the steady clock's origin is arbitrary
     Game game;
     game.env.clock.now = start;
+    game.env.clock.steady = SteadyAtStart;
     game.window.cmdStart_Click();
     QVERIFY(game.status().isEmpty());
     game.env.clock.now = now;
+    game.env.clock.steady = SteadyAtStart + passed;
     game.window.timWatch_Timer();
     QTEST(game.status(), "text");
-    QFETCH(double, hitAt);
     game.env.clock.now = hitAt;
+    game.env.clock.steady = SteadyAtStart + passedAtHit;
     game.click(game.answer());
     QTEST(game.score(0), "score");
 }
