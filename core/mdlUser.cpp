@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 OptRecord OptRec;
 std::array<QString, 57> KigouList;
@@ -17,6 +18,9 @@ std::array<std::array<qint16, 6>, 57> SimilarList{};
 std::array<double, 6> SCList{};
 
 namespace {
+
+constexpr qsizetype ColorOffset = 32;
+constexpr qsizetype ColorSize = 4;
 
 template<typename T>
 void put(QByteArray &bytes, qsizetype &offset, T value)
@@ -58,7 +62,9 @@ QByteArray optToBytes(const OptRecord &record)
 OptRecord optFromBytes(const QByteArray &bytes, const OptRecord &base)
 {
     QByteArray image = optToBytes(base);
-    const qsizetype used = std::min(bytes.size(), OptRecSize);
+    qsizetype used = std::min(bytes.size(), OptRecSize);
+    if (used > ColorOffset)
+        used -= (used - ColorOffset) % ColorSize;
     std::memcpy(image.data(), bytes.constData(), static_cast<size_t>(used));
 
     OptRecord record;
@@ -96,7 +102,15 @@ bool LoadOpt(const QString &path)
 {
     if (!platform::fileExists(path))
         return false;
-    OptRec = optFromBytes(platform::readBlock(path, OptRecSize), OptRec);
+    // A file that cannot be read is as good as none: nothing of it may reach the record.
+    const std::optional<QByteArray> bytes = platform::readBlock(path, OptRecSize);
+    if (!bytes)
+        return false;
+    // A short file holds fewer colours than the game draws with; the others stay the colours on
+    // screen, so that SetColor keeps them and a later save writes what the player saw.
+    OptRecord base = OptRec;
+    std::copy_n(ColorList.begin(), DrawColorCount, base.Color.begin());
+    OptRec = optFromBytes(*bytes, base);
     return true;
 }
 
