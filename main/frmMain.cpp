@@ -132,6 +132,10 @@ void frmMain::InitSoftKey()
         label->setFont(platform::gothicFont(20.25));
         platform::placeInTwips(label, 4080, 1800, 375, 375);
         label->setVisible(false);
+        // Each label goes beneath all earlier ones and beneath the header lines. A quiz of n symbols
+        // uses labels 0 to n-1, so a label left over from a larger quiz lies under every current
+        // one and never hides or catches its click, and the lines stay whole in every phase.
+        label->lower();
         connect(label, &ClickLabel::clicked, this, [this, i] { lblKey_Click(i); });
         lblKey[i] = label;
     }

@@ -9,6 +9,7 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -105,6 +106,8 @@ private slots:
     void eachKindShowsItsChange_data();
     void eachKindShowsItsChange();
     void blankingClearsAllHundredLabels();
+    void leftoverLabelsNeverCoverTheQuiz();
+    void blankFieldShowsNothingOfTheQuiz();
     void scoreBoard_data();
     void scoreBoard();
     void stopwatch_data();
@@ -329,6 +332,60 @@ void TestGame::blankingClearsAllHundredLabels()
     }
     game.window.ClsView();
     game.expectBlank();
+}
+
+// A full 10 x 10 grid, then a small quiz on it: every cell of the new quiz holds a leftover label.
+void TestGame::leftoverLabelsNeverCoverTheQuiz()
+{
+    Game game(QSize(280, 330));
+    OptRec.KigouNum = 100;
+    game.window.cmdStart_Click();
+    QCOMPARE(game.quiz().geometry.ColNum * game.quiz().geometry.RowNum, 100);
+    game.window.cmdStart_Click();
+    OptRec.KigouNum = 20;
+    game.window.cmdStart_Click();
+
+    const QImage field = game.window.centralWidget()->grab().toImage();
+    for (int i = 0; i < game.quiz().itemCount(); ++i) {
+        ClickLabel *label = game.cell(i);
+        // Below its top row, which the header line may cross, the field shows the label itself.
+        const QRect body = label->rect().adjusted(0, 1, 0, 0);
+        QCOMPARE(field.copy(body.translated(label->pos())), label->grab().toImage().copy(body));
+        if (i == game.answer())
+            continue;
+        QSignalSpy clicked(label, &ClickLabel::clicked);
+        QTest::mouseClick(game.window.windowHandle(), Qt::LeftButton, {},
+                          label->mapTo(&game.window, label->rect().center()));
+        QCOMPARE(clicked.size(), 1);
+    }
+    ClickLabel *answer = game.cell(game.answer());
+    QTest::mouseClick(game.window.windowHandle(), Qt::LeftButton, {},
+                      answer->mapTo(&game.window, answer->rect().center()));
+    QCOMPARE(game.env.messages.shown, QStringList{QStringLiteral("正解")});
+}
+
+// Below the header controls, a blank looks exactly like the field before any game.
+void TestGame::blankFieldShowsNothingOfTheQuiz()
+{
+    Game game;
+    OptRec.KigouNum = 100;
+    QWidget *client = game.window.centralWidget();
+    const int headerBottom = game.window.findChild<QPushButton *>("cmdStart")->geometry().bottom() + 1;
+    const QRect field(0, headerBottom, client->width(), client->height() - headerBottom);
+    const QImage untouched = client->grab(field).toImage();
+    for (int quiz = 0; quiz < 2; ++quiz) {
+        game.window.cmdStart_Click();
+        for (int phase = 1; phase <= 3; ++phase) {
+            game.window.timMain_Timer();
+            if (phase != 2)
+                QCOMPARE(client->grab(field).toImage(), untouched);
+        }
+        game.window.cmdStart_Click(); // give up: the next blank must not show the answer either
+        game.window.timMain_Timer();
+        game.window.timMain_Timer();
+        QCOMPARE(game.window.ViewMode(), qint16(1));
+        QCOMPARE(client->grab(field).toImage(), untouched);
+    }
 }
 
 void TestGame::scoreBoard_data()
