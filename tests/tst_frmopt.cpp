@@ -174,6 +174,8 @@ void tst_frmOpt::typedEntryIsForcedIntoRange_data()
     QTest::newRow("display abc") << "cmbViewTime" << "abc" << 0.1 << 0;
     QTest::newRow("display 15, Return") << "cmbViewTime" << "15" << 10.0 << int(Qt::Key_Return);
     QTest::newRow("display 2.5秒") << "cmbViewTime" << "2.5秒" << 2.5 << 0;
+    QTest::newRow("display ２．５秒 from the input method") << "cmbViewTime" << "２．５秒" << 2.5 << 0;
+    QTest::newRow("symbols ５０ from the input method, Return") << "cmbKigouNum" << "５０" << 50.0 << int(Qt::Key_Return);
     QTest::newRow("display 1, not completed to 10") << "cmbViewTime" << "1" << 1.0 << 0;
     QTest::newRow("blank 5, Return") << "cmbBlankTime" << "5" << 3.0 << int(Qt::Key_Return);
     QTest::newRow("blank 0") << "cmbBlankTime" << "0" << 0.1 << 0;
@@ -182,6 +184,7 @@ void tst_frmOpt::typedEntryIsForcedIntoRange_data()
     QTest::newRow("symbols 21.5") << "cmbKigouNum" << "21.5" << 22.0 << 0;
     QTest::newRow("symbols 7, not completed to 70") << "cmbKigouNum" << "7" << 7.0 << 0;
     QTest::newRow("colour FF0000") << "txtColor(3)" << "FF0000" << double(0xFF0000) << 0;
+    QTest::newRow("colour ＦＦ from the input method") << "txtColor(5)" << "ＦＦ" << double(0xFF) << 0;
     QTest::newRow("first colour 1000000, Return") << "txtColor(0)" << "1000000" << double(0xFFFFFF) << int(Qt::Key_Return);
     QTest::newRow("last colour FFFFFFFF, keypad Enter") << "txtColor(7)" << "FFFFFFFF" << 0.0 << int(Qt::Key_Enter);
 }
