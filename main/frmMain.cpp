@@ -39,6 +39,10 @@ frmMain::frmMain(QWidget *parent)
     setFont(platform::gothicFont(9));
     CreateControls();
     CreateMenus();
+    // The design size is the client area's, below the menu bar: what a restored window shows, and
+    // what a window manager that ignores maximising leaves.
+    const int clientWidth = platform::toPixels(8595);
+    resize(clientWidth, platform::toPixels(4905) + menuBar()->heightForWidth(clientWidth));
     Form_Load();
 }
 
@@ -51,11 +55,12 @@ void frmMain::CreateControls()
     background.setColor(QPalette::Window, platform::toQColor(platform::ButtonFace, background));
     m_client->setPalette(background);
     setCentralWidget(m_client);
-    resize(platform::toPixels(8595), platform::toPixels(4905));
 
     cmdStart = new QPushButton(StartCaption, m_client);
     cmdStart->setObjectName(QStringLiteral("cmdStart"));
     cmdStart->setFont(platform::gothicFont(12));
+    // Outside a dialog a button ignores Enter; players expect Enter, like Space, to press the focused one.
+    cmdStart->setAutoDefault(true);
     platform::placeInTwips(cmdStart, 2400, 120, 1575, 495);
     connect(cmdStart, &QPushButton::clicked, this, &frmMain::cmdStart_Click);
 
@@ -156,8 +161,11 @@ void frmMain::cmdStart_Click()
     if (cmdStart->text() == StartCaption) {
         timMain->stop();
         m_AnsView = False16;
-        if (!StartPrg())
+        if (!StartPrg()) {
+            // The blank field must not keep the status of the previous game.
+            lblAns->setText(QString());
             return;
+        }
         timWatch->start();
         cmdStart->setText(GiveUpCaption);
         lblAns->setText(QString());
@@ -318,13 +326,13 @@ void frmMain::mnuEnd_Click()
 
 void frmMain::mnuOpt_Click()
 {
-    frmOpt dialog;
+    frmOpt dialog(this);
     dialog.exec();
 }
 
 void frmMain::mnuAbout_Click()
 {
-    frmAbout dialog;
+    frmAbout dialog(this);
     dialog.exec();
 }
 

@@ -2,9 +2,14 @@
 #include "main/frmMain.h"
 #include "platform/ClickLabel.h"
 #include "platform/Colors.h"
+#include "platform/MessageBox.h"
 #include "platform/Twips.h"
 #include "support/Fakes.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
@@ -115,6 +120,9 @@ private slots:
     void tooSmallWindowRefusesTheStart();
     void boxedInMoveWarnsOnceAndStartsAnyway();
     void realCycleRunsInOrder();
+    void keysPressTheFocusedStartButton_data();
+    void keysPressTheFocusedStartButton();
+    void playerDrivesTheRealWiring();
 };
 
 void TestGame::wholeGameEndsWithAHit()
@@ -458,15 +466,18 @@ void TestGame::tooSmallWindowRefusesTheStart()
 {
     Game game;
     game.window.ViewSC(4.0f);
+    game.window.cmdStart_Click();
+    game.window.cmdStart_Click(); // given up: "解答表示中" over the alternating pictures
     game.resizeClient(QSize(100, 70)); // 3 columns, no row
     game.window.cmdStart_Click();
     QCOMPARE(game.env.messages.shown.size(), 1);
     QVERIFY(game.env.messages.shown[0].startsWith(QStringLiteral("画面が小さすぎるため")));
     QCOMPARE(game.caption(), QStringLiteral("スタート"));
+    QVERIFY(game.status().isEmpty());
     QVERIFY(!game.picture()->isActive());
     QVERIFY(!game.watch()->isActive());
-    QCOMPARE(game.score(0), QStringLiteral("4"));
-    QCOMPARE(game.score(1), QStringLiteral("---"));
+    QCOMPARE(game.score(0), QStringLiteral("---"));
+    QCOMPARE(game.score(1), QStringLiteral("4"));
     game.expectBlank();
     game.window.lblKey_Click(game.answer());
     QCOMPARE(game.env.messages.shown.size(), 1);
@@ -508,8 +519,13 @@ void TestGame::realCycleRunsInOrder()
     });
     elapsed.start();
     game.window.cmdStart_Click();
+    // Six switches take 600 ms; the deadline only ends a run whose timer stopped switching.
     QEventLoop loop;
-    QTimer::singleShot(850, &loop, &QEventLoop::quit);
+    connect(game.picture(), &QTimer::timeout, &loop, [&] {
+        if (phases.size() >= 6)
+            loop.quit();
+    });
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
     loop.exec();
     game.window.cmdStart_Click();
 
@@ -518,6 +534,81 @@ void TestGame::realCycleRunsInOrder()
         QCOMPARE(phases[i], qint16((i + 1) % 4));
     for (int i = 1; i < stamps.size(); ++i)
         QVERIFY2(stamps[i] - stamps[i - 1] >= 95, qPrintable(QString::number(stamps[i] - stamps[i - 1])));
+}
+
+void TestGame::keysPressTheFocusedStartButton_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+}
+
+void TestGame::keysPressTheFocusedStartButton()
+{
+    QFETCH(int, key);
+    Game game;
+    QVERIFY(QTest::qWaitForWindowActive(&game.window));
+    QWidget *focused = QApplication::focusWidget();
+    QCOMPARE(focused, game.window.findChild<QWidget *>("cmdStart"));
+    QTest::keyClick(focused, Qt::Key(key));
+    QCOMPARE(game.caption(), QStringLiteral("ギブアップ"));
+    QTest::keyClick(focused, Qt::Key(key));
+    QCOMPARE(game.caption(), QStringLiteral("スタート"));
+    QCOMPARE(game.status(), QStringLiteral("解答表示中"));
+}
+
+namespace {
+// Remembers which window a message was tied to.
+class ParentRecorder final : public platform::MessageService
+{
+public:
+    void show(QWidget *parent, const QString &) override { parents << parent; }
+    QList<QWidget *> parents;
+};
+} // namespace
+
+// Nothing but what the player does: a mouse click, the timers on the event loop, the menu items.
+void TestGame::playerDrivesTheRealWiring()
+{
+    Game game;
+    game.env.clock.steady = 50.0;
+    QTest::mouseClick(game.window.findChild<QPushButton *>("cmdStart"), Qt::LeftButton);
+    QCOMPARE(game.caption(), QStringLiteral("ギブアップ"));
+    game.env.clock.steady = 57.5;
+    QSignalSpy ticked(game.watch(), &QTimer::timeout);
+    QVERIFY(ticked.wait(10000));
+    QCOMPARE(game.status(), QStringLiteral("7 秒"));
+
+    // The options are confirmed where a directory blocks the settings file, so that saving fails.
+    QVERIFY(QDir(game.env.directory()).mkdir(QStringLiteral("ivok2.ini")));
+    ParentRecorder messages;
+    platform::setMessages(&messages);
+    const QList<std::pair<const char *, const char *>> menus{{"mnuOpt", "frmOpt"}, {"mnuAbout", "frmAbout"}};
+    for (const auto &[item, form] : menus) {
+        QString opened;
+        QWidget *owner = nullptr;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            opened = dialog->objectName();
+            owner = dialog->parentWidget();
+            if (auto *ok = dialog->findChild<QPushButton *>("cmdOk"))
+                ok->click();
+            else
+                dialog->reject();
+        });
+        poll.start(10);
+        game.window.findChild<QAction *>(item)->trigger(); // returns once the modal dialog has closed
+        poll.stop();
+        QCOMPARE(opened, QString::fromLatin1(form));
+        QCOMPARE(owner, &game.window);
+    }
+    platform::setMessages(&game.env.messages);
+    QCOMPARE(messages.parents, QList<QWidget *>{&game.window});
+    QVERIFY(game.watch()->isActive()); // the game ran on behind the dialogs
 }
 
 QTEST_MAIN(TestGame)
