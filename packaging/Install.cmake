@@ -7,6 +7,9 @@ set(IVOK2_METAINFO io.github.ivok2.ivok2.metainfo.xml)
 set(IVOK2_MAINTAINER "Ivok2 maintainers <maintainers@users.noreply.c-seed-fb3f4f8a.example>"
     CACHE STRING "Maintainer named in the Debian package")
 
+# Relocations resolved at start-up and then made read-only, as Debian's hardened programs are linked.
+target_link_options(ivok2 PRIVATE LINKER:-z,relro LINKER:-z,now)
+
 install(TARGETS ivok2 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/ivok2.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${IVOK2_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
