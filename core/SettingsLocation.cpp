@@ -12,5 +12,6 @@ SettingsLocation chooseSettingsLocation(const QString &programDirectory, bool pr
         return {beside, beside};
     const QString own = userConfigDirectory + QDir::separator() + QStringLiteral("ivok2") + QDir::separator()
                         + fileName;
-    return {fileExists(own) || !fileExists(beside) ? own : beside, own};
+    const bool startFromBeside = !fileExists(own) && fileExists(beside);
+    return {startFromBeside ? beside : own, own};
 }
