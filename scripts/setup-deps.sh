@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Makes sure that what the build and the tests need is there, on any Linux: it looks for the tools, CMake
-# packages and fonts themselves rather than asking a package manager. Whatever is missing is installed with
-# apt-get when run as root where apt-get exists; everyone else gets it listed in words, with the apt-get line
-# to run on Debian and its derivatives.
+# packages and fonts themselves rather than asking the package database, which it asks only about a package it
+# has no check for. Whatever is missing is installed with apt-get when run as root where apt-get exists;
+# everyone else gets it listed in words, with the apt-get line to run on Debian and its derivatives.
 #
 # Usage: scripts/setup-deps.sh [PACKAGE...] [--optional PACKAGE...]
 # The packages are Debian names, wanted on top of the base set (make bench, make package, make fuzz and
@@ -84,7 +84,13 @@ check() {
     dpkg-dev) have dpkg-shlibdeps || { echo "dpkg-shlibdeps, which finds the package's dependencies"; return 1; } ;;
     file) have file || { echo "file, which CPack uses to find the programs to scan"; return 1; } ;;
     lintian) have lintian || { echo "lintian: the package is built but not checked"; return 1; } ;;
-    *) return 2 ;;
+    *) if have dpkg-query; then
+           # No check of its own: the package database answers where there is one.
+           dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed' \
+               || { echo "not installed, as dpkg says"; return 1; }
+       else
+           return 2
+       fi ;;
     esac
 }
 
@@ -96,7 +102,7 @@ for package in "${required[@]}" "${optional[@]}"; do
     what=$(check "$package") || status=$?
     case $status in
     0) ;;
-    2) echo "scripts/setup-deps.sh: no check for package '$package'" >&2; exit 2 ;;
+    2) echo "scripts/setup-deps.sh: cannot tell whether '$package' is installed without dpkg-query" >&2; exit 2 ;;
     *) if [[ " ${required[*]} " == *" $package "* ]]; then
            missing_required+=("$package")
            described+=("  $what (Debian: $package)")
