@@ -1,14 +1,15 @@
 #include "core/mdlUser.h"
 
+#include "core/SettingsLocation.h"
 #include "platform/Files.h"
 #include "platform/Random.h"
 
-#include <QDir>
 #include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 OptRecord OptRec;
 std::array<QString, 57> KigouList;
@@ -17,6 +18,9 @@ std::array<std::array<qint16, 6>, 57> SimilarList{};
 std::array<double, 6> SCList{};
 
 namespace {
+
+constexpr qsizetype ColorOffset = 32;
+constexpr qsizetype ColorSize = 4;
 
 template<typename T>
 void put(QByteArray &bytes, qsizetype &offset, T value)
@@ -58,7 +62,9 @@ QByteArray optToBytes(const OptRecord &record)
 OptRecord optFromBytes(const QByteArray &bytes, const OptRecord &base)
 {
     QByteArray image = optToBytes(base);
-    const qsizetype used = std::min(bytes.size(), OptRecSize);
+    qsizetype used = std::min(bytes.size(), OptRecSize);
+    if (used > ColorOffset)
+        used -= (used - ColorOffset) % ColorSize;
     std::memcpy(image.data(), bytes.constData(), static_cast<size_t>(used));
 
     OptRecord record;
@@ -87,22 +93,50 @@ void SetOptDefaults(OptRecord &record)
     record.Koumoku[4] = False16;
 }
 
+namespace {
+QString &savePath()
+{
+    static QString path;
+    return path;
+}
+} // namespace
+
+QString ChooseOptFile()
+{
+    const QString directory = platform::programDirectory();
+    const SettingsLocation location = chooseSettingsLocation(
+        directory, platform::directoryWritable(directory), platform::userConfigDirectory(), platform::fileExists);
+    savePath() = location.save;
+    return location.load;
+}
+
 QString SettingsFilePath()
 {
-    return platform::programDirectory() + QDir::separator() + QStringLiteral("ivok2.ini");
+    if (savePath().isEmpty())
+        ChooseOptFile();
+    return savePath();
 }
 
 bool LoadOpt(const QString &path)
 {
     if (!platform::fileExists(path))
         return false;
-    OptRec = optFromBytes(platform::readBlock(path, OptRecSize), OptRec);
+    // A file that cannot be read is as good as none: nothing of it may reach the record.
+    const std::optional<QByteArray> bytes = platform::readBlock(path, OptRecSize);
+    if (!bytes)
+        return false;
+    // A short file holds fewer colours than the game draws with; the others stay the colours on
+    // screen, so that SetColor keeps them and a later save writes what the player saw.
+    OptRecord base = OptRec;
+    std::copy_n(ColorList.begin(), DrawColorCount, base.Color.begin());
+    OptRec = optFromBytes(*bytes, base);
     return true;
 }
 
 bool SaveOpt(const QString &path)
 {
-    return platform::writeBlock(path, optToBytes(OptRec));
+    // The player's own file has no directory before its first save.
+    return platform::makeDirectoryFor(path) && platform::writeBlock(path, optToBytes(OptRec));
 }
 
 int UsableKigouNum(const OptRecord &record)

@@ -43,10 +43,14 @@ extern std::array<double, 6> SCList;
 
 // Little-endian, field by field, independent of the compiler's struct layout.
 QByteArray optToBytes(const OptRecord &record);
-// Lays bytes over the image of base: a short block leaves the rest of base as it was.
+// Lays bytes over the image of base: a short block leaves the rest of base as it was, and a colour
+// that the block holds only in part is kept whole from base.
 OptRecord optFromBytes(const QByteArray &bytes, const OptRecord &base);
 
 void SetOptDefaults(OptRecord &record);
+// Decides, once at start-up, where the settings live for the rest of the run; returns the file to load.
+QString ChooseOptFile();
+// The file every save writes; decided by ChooseOptFile, or on first use.
 QString SettingsFilePath();
 bool LoadOpt(const QString &path);
 bool SaveOpt(const QString &path);

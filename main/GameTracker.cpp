@@ -13,19 +13,14 @@ GameTracker::GameTracker(records::RecordWriter &writer)
 {
 }
 
-void GameTracker::gameStarting()
+void GameTracker::gameStarted(const Quiz &quiz, double startSteady)
 {
-    m_running = false;
-    m_startSteady = platform::clock().steadySeconds();
+    m_startSteady = startSteady;
     const QDateTime wall = platform::clock().localDateTime();
     m_record = {};
     // Written with its offset, so that a record stays exact across time zones and daylight saving.
     m_record.started = wall.toOffsetFromUtc(wall.offsetFromUtc()).toString(Qt::ISODateWithMs);
     m_record.startedMs = wall.toMSecsSinceEpoch();
-}
-
-void GameTracker::gameStarted(const Quiz &quiz)
-{
     const QuizItem &before = quiz.Quiz1[static_cast<size_t>(quiz.AnsNo)];
     const QuizItem &after = quiz.Quiz2[static_cast<size_t>(quiz.AnsNo)];
     // A move with no free neighbour leaves both pictures alike: there is no difference to find.

@@ -14,10 +14,9 @@ class GameTracker
 public:
     explicit GameTracker(records::RecordWriter &writer);
 
-    // Takes the start readings; called when the game clock starts, before the quiz is built.
-    void gameStarting();
-    // The quiz is on the field: from here on the game counts. A start refused before this is no game.
-    void gameStarted(const Quiz &quiz);
+    // The quiz is on the field: from here on the game counts; a start refused before this is no game.
+    // startSteady is the steady-clock reading the stopwatch counts from.
+    void gameStarted(const Quiz &quiz, double startSteady);
     void missed();
     void hit();
     void gaveUp();

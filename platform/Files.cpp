@@ -1,9 +1,11 @@
 #include "platform/Files.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 namespace platform {
 
@@ -32,6 +34,28 @@ void setProgramDirectory(const QString &directory)
     directoryOverride() = directory;
 }
 
+bool directoryWritable(const QString &directory)
+{
+    const QFileInfo info(directory);
+    return info.isDir() && info.isWritable();
+}
+
+QString userConfigDirectory()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+}
+
+bool makeDirectoryFor(const QString &path)
+{
+    const QString directory = QFileInfo(path).absolutePath();
+    if (QFileInfo(directory).isDir())
+        return true;
+    if (!makeDirectoryFor(directory))
+        return false;
+    return QDir().mkdir(directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)
+           || QFileInfo(directory).isDir();
+}
+
 void setBeforeReplace(std::function<void()> hook)
 {
     beforeReplace() = std::move(hook);
@@ -42,12 +66,15 @@ bool fileExists(const QString &path)
     return QFileInfo(path).isFile();
 }
 
-QByteArray readBlock(const QString &path, qsizetype maxBytes)
+std::optional<QByteArray> readBlock(const QString &path, qsizetype maxBytes)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.read(maxBytes);
+        return std::nullopt;
+    QByteArray block = file.read(maxBytes);
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return block;
 }
 
 bool writeBlock(const QString &path, const QByteArray &block)

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace platform {
 
@@ -11,11 +12,20 @@ namespace platform {
 QString programDirectory();
 void setProgramDirectory(const QString &directory); // empty restores the real one
 
+// Whether this user may create files in directory.
+bool directoryWritable(const QString &directory);
+
+// The user's configuration directory: $XDG_CONFIG_HOME, else ~/.config.
+QString userConfigDirectory();
+
+// Creates the directory that is to hold path, with any missing parents, readable by the user alone.
+bool makeDirectoryFor(const QString &path);
+
 // Ordinary files only: a directory of that name does not count.
 bool fileExists(const QString &path);
 
-// At most maxBytes from offset 0; a file that cannot be read gives an empty block.
-QByteArray readBlock(const QString &path, qsizetype maxBytes);
+// At most maxBytes from offset 0; nothing when the file cannot be opened or read.
+std::optional<QByteArray> readBlock(const QString &path, qsizetype maxBytes);
 
 // Writes block at offset 0 and keeps whatever the file holds beyond it.
 // The whole file is replaced atomically where the directory allows it, else rewritten in place.

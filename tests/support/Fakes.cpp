@@ -25,14 +25,16 @@ void FakeMessages::show(QWidget *, const QString &text)
 }
 
 TestEnvironment::TestEnvironment()
-    : m_dataHome(qgetenv("XDG_DATA_HOME"))
-    , m_dataHomeSet(qEnvironmentVariableIsSet("XDG_DATA_HOME"))
 {
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dataDir.path()));
     platform::setClock(&clock);
     platform::setRandom(&random);
     platform::setMessages(&messages);
     platform::setProgramDirectory(m_dir.path());
+    m_oldConfigHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+    m_oldDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dataDir.path()));
+    ChooseOptFile();
     // Each test starts from a freshly started process's state.
     OptRec = OptRecord{};
     KigouList = {};
@@ -47,10 +49,14 @@ TestEnvironment::~TestEnvironment()
     platform::setRandom(nullptr);
     platform::setMessages(nullptr);
     platform::setProgramDirectory(QString());
-    if (m_dataHomeSet)
-        qputenv("XDG_DATA_HOME", m_dataHome);
+    if (m_oldConfigHome.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
     else
+        qputenv("XDG_CONFIG_HOME", m_oldConfigHome);
+    if (m_oldDataHome.isNull())
         qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", m_oldDataHome);
 }
 
 QString TestEnvironment::historyPath() const

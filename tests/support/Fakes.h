@@ -47,8 +47,9 @@ public:
     QStringList shown;
 };
 
-// Installs the fakes, a private program directory and a private data directory (where the history of games
-// goes) for the lifetime of one test.
+// Installs the fakes, a private program directory, a private configuration directory ($XDG_CONFIG_HOME, so
+// that no test reaches the real ~/.config) and a private data directory ($XDG_DATA_HOME, where the history of
+// games goes) for the lifetime of one test, and decides the settings file anew.
 class TestEnvironment
 {
 public:
@@ -58,6 +59,7 @@ public:
     TestEnvironment &operator=(const TestEnvironment &) = delete;
 
     QString directory() const { return m_dir.path(); }
+    QString configDirectory() const { return m_config.path(); }
     QString historyPath() const;
 
     FakeClock clock;
@@ -66,7 +68,8 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QTemporaryDir m_config;
+    QByteArray m_oldConfigHome;
     QTemporaryDir m_dataDir;
-    QByteArray m_dataHome;
-    bool m_dataHomeSet = false;
+    QByteArray m_oldDataHome;
 };
