@@ -98,8 +98,8 @@ frmRecords::frmRecords(records::RecordWriter &history, QWidget *parent)
     setWindowFlag(Qt::Window);
     setWindowTitle(QStringLiteral("Ivok２の記録"));
     setFont(platform::gothicFont(10));
-    CreateControls();
     CreateChart();
+    CreateControls();
     connect(&m_history, &records::RecordWriter::recorded, this, &frmRecords::AddRecord);
     connect(&m_history, &records::RecordWriter::problemChanged, this, &frmRecords::ShowStatus);
     LoadHistory();
@@ -131,7 +131,8 @@ void frmRecords::CreateControls()
     connect(cmbPeriod, &QComboBox::activated, this, &frmRecords::cmbPeriod_Click);
     connect(cmdExport, &QPushButton::clicked, this, &frmRecords::cmdExport_Click);
 
-    chtTimes = new QChartView(central);
+    // Given at construction: a chart view made without one makes a chart of its own, which nobody would free.
+    chtTimes = new QChartView(m_chart, central);
     chtTimes->setObjectName(QStringLiteral("chtTimes"));
     chtTimes->setRenderHint(QPainter::Antialiasing);
     chtTimes->setMinimumHeight(320);
@@ -200,7 +201,6 @@ void frmRecords::CreateChart()
         series->attachAxis(m_timeAxis);
         series->attachAxis(m_secondsAxis);
     }
-    chtTimes->setChart(m_chart);
 }
 
 void frmRecords::LoadHistory()
