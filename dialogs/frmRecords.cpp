@@ -29,6 +29,7 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
 
 using records::GameRecord;
 using records::Outcome;
@@ -214,26 +215,38 @@ void frmRecords::LoadHistory()
     }
     if (!m_history.problem().isEmpty())
         ShowStatus(m_history.problem());
-    FillItemCounts();
-    ViewRecords();
+    Refresh();
 }
 
 void frmRecords::AddRecord(const GameRecord &record)
 {
     m_all.append(record);
-    if (cmbItems->findData(record.items) < 0)
-        FillItemCounts();
+    m_stale = true;
+    // A hidden window catches up when it is shown again, rather than work while the player plays.
+    if (isVisible())
+        Refresh();
+}
+
+void frmRecords::showEvent(QShowEvent *event)
+{
+    if (m_stale)
+        Refresh();
+    QMainWindow::showEvent(event);
+}
+
+void frmRecords::Refresh()
+{
+    FillItemCounts();
     ViewRecords();
+    m_stale = false;
 }
 
 void frmRecords::FillItemCounts()
 {
     const QVariant chosen = cmbItems->currentData();
-    std::vector<int> counts;
+    std::set<int> counts;
     for (const GameRecord &record : m_all)
-        counts.push_back(record.items);
-    std::sort(counts.begin(), counts.end());
-    counts.erase(std::unique(counts.begin(), counts.end()), counts.end());
+        counts.insert(record.items);
     cmbItems->clear();
     cmbItems->addItem(QStringLiteral("すべて"), 0);
     for (int count : counts)

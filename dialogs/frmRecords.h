@@ -37,11 +37,15 @@ public slots:
     void cmbPeriod_Click();
     void cmdExport_Click();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void CreateControls();
     void CreateChart();
     void LoadHistory();
     void AddRecord(const records::GameRecord &record);
+    void Refresh();
     void FillItemCounts();
     void ViewRecords();
     void ViewChart();
@@ -53,6 +57,7 @@ private:
     records::RecordWriter &m_history;
     // What the charts and tables need of every game, in order of start (the export reads the rest).
     QList<records::GameRecord> m_all;
+    bool m_stale = false; // games have come in since the views were last filled
     records::RecordFilter m_filter;
     QList<records::GameRecord> m_shown;
 

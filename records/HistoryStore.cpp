@@ -77,21 +77,26 @@ bool HistoryStore::open()
     if (m_open)
         return true;
     m_message.clear();
+    m_damaged = false;
     if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
         return fail(QStringLiteral("記録のフォルダーを作れません"), QFileInfo(m_path).absolutePath());
-    if (connect() && prepare() && migrate())
+    if (start())
         return m_open = true;
-    if (!m_damaged)
-        return false;
     disconnect();
-    if (!moveDamagedFileAside())
+    if (!m_damaged || !moveDamagedFileAside())
         return false;
     const QString moved = m_message;
-    m_damaged = false;
-    if (!(connect() && prepare() && migrate()))
+    if (!start()) {
+        disconnect();
         return false;
+    }
     m_message = moved;
     return m_open = true;
+}
+
+bool HistoryStore::start()
+{
+    return connect() && prepare() && migrate();
 }
 
 bool HistoryStore::connect()

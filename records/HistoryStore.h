@@ -47,6 +47,7 @@ public:
     QString message() const { return m_message; }
 
 private:
+    bool start(); // connects and brings the file up to date
     bool connect();
     void disconnect();
     bool prepare();
