@@ -101,8 +101,6 @@ frmRecords::frmRecords(records::RecordWriter &history, QWidget *parent)
     setFont(platform::gothicFont(10));
     CreateChart();
     CreateControls();
-    connect(&m_history, &records::RecordWriter::recorded, this, &frmRecords::AddRecord);
-    connect(&m_history, &records::RecordWriter::problemChanged, this, &frmRecords::ShowStatus);
     LoadHistory();
 }
 
@@ -206,16 +204,12 @@ void frmRecords::CreateChart()
 
 void frmRecords::LoadHistory()
 {
-    // Nothing to show before the first game; opening would create the file.
-    if (QFileInfo::exists(m_history.path())) {
-        records::HistoryStore store(m_history.path());
-        if (const auto loaded = store.read({}, records::HistoryStore::Fields::Summary))
-            m_all = *loaded;
-        ShowStatus(store.message());
-    }
-    if (!m_history.problem().isEmpty())
-        ShowStatus(m_history.problem());
+    m_all = m_history.history();
+    ShowStatus(m_history.problem());
     Refresh();
+    // Only now: every game recorded before is in what was read, every later one comes through these.
+    connect(&m_history, &records::RecordWriter::recorded, this, &frmRecords::AddRecord);
+    connect(&m_history, &records::RecordWriter::problemChanged, this, &frmRecords::ShowStatus);
 }
 
 void frmRecords::AddRecord(const GameRecord &record)

@@ -2,6 +2,8 @@
 
 #include "records/HistoryStore.h"
 
+#include <QFileInfo>
+
 namespace records {
 
 RecordWriter::RecordWriter(QString path, QObject *parent)
@@ -9,7 +11,6 @@ RecordWriter::RecordWriter(QString path, QObject *parent)
     , m_path(std::move(path))
 {
     m_thread.setObjectName(QStringLiteral("history writer"));
-    connect(this, &RecordWriter::problemChanged, this, [this](const QString &problem) { m_problem = problem; });
 }
 
 RecordWriter::~RecordWriter()
@@ -22,13 +23,18 @@ RecordWriter::~RecordWriter()
     delete m_worker;
 }
 
+void RecordWriter::startThread()
+{
+    if (m_thread.isRunning())
+        return;
+    m_worker = new QObject;
+    m_worker->moveToThread(&m_thread);
+    m_thread.start(QThread::LowPriority);
+}
+
 void RecordWriter::submit(const GameRecord &record)
 {
-    if (!m_thread.isRunning()) {
-        m_worker = new QObject;
-        m_worker->moveToThread(&m_thread);
-        m_thread.start(QThread::LowPriority);
-    }
+    startThread();
     QMetaObject::invokeMethod(m_worker, [this, record] { write(record); }, Qt::QueuedConnection);
 }
 
@@ -38,15 +44,62 @@ void RecordWriter::flush()
         QMetaObject::invokeMethod(m_worker, [] {}, Qt::BlockingQueuedConnection);
 }
 
-void RecordWriter::write(const GameRecord &record)
+QList<GameRecord> RecordWriter::history()
+{
+    startThread();
+    QList<GameRecord> result;
+    QMetaObject::invokeMethod(
+        m_worker,
+        [this, &result] {
+            // Looking must not create the file.
+            if (!m_store && !QFileInfo::exists(m_path))
+                return;
+            if (!openStore())
+                return;
+            if (const auto read = m_store->read({}, HistoryStore::Fields::Summary))
+                result = *read;
+            else
+                report();
+        },
+        Qt::BlockingQueuedConnection);
+    return result;
+}
+
+QString RecordWriter::problem() const
+{
+    const QMutexLocker lock(&m_problemLock);
+    return m_problem;
+}
+
+bool RecordWriter::openStore()
 {
     if (!m_store)
         m_store = std::make_unique<HistoryStore>(m_path);
-    const bool written = m_store->append({record});
-    if (written)
+    const bool opened = m_store->open();
+    report();
+    return opened;
+}
+
+void RecordWriter::write(const GameRecord &record)
+{
+    if (!openStore())
+        return;
+    if (m_store->append({record}))
         emit recorded(record);
-    if (!m_store->message().isEmpty())
-        emit problemChanged(m_store->message());
+    else
+        report();
+}
+
+void RecordWriter::report()
+{
+    const QString message = m_store->message();
+    if (message.isEmpty())
+        return;
+    {
+        const QMutexLocker lock(&m_problemLock);
+        m_problem = message;
+    }
+    emit problemChanged(message);
 }
 
 } // namespace records

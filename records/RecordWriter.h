@@ -2,6 +2,8 @@
 
 #include "records/GameRecord.h"
 
+#include <QList>
+#include <QMutex>
 #include <QObject>
 #include <QString>
 #include <QThread>
@@ -13,7 +15,7 @@ namespace records {
 class HistoryStore;
 
 // Writes each finished game into the history on a thread of its own, so that the database never holds up
-// the interface thread: submit() only hands the record over. The thread starts with the first record.
+// the interface thread: submit() only hands the record over. The thread starts when it is first needed.
 class RecordWriter : public QObject
 {
     Q_OBJECT
@@ -25,19 +27,27 @@ public:
     void submit(const GameRecord &record);
     // Returns once every record submitted so far has been written or has failed.
     void flush();
+    // What charts and tables need of every game recorded so far (the summary fields), read on the writing
+    // thread after the records submitted before: a receiver that connects to recorded() right after the
+    // call misses no game and sees none twice. Empty when there is no history yet or it cannot be read.
+    QList<GameRecord> history();
 
     QString path() const { return m_path; }
     // The last thing that went wrong, or the note that a damaged file was moved aside.
-    QString problem() const { return m_problem; }
+    QString problem() const;
 
 signals:
     void recorded(const records::GameRecord &record);
     void problemChanged(const QString &problem);
 
 private:
-    void write(const GameRecord &record); // on the writing thread
+    void startThread();
+    bool openStore(); // on the writing thread, as are the two below
+    void write(const GameRecord &record);
+    void report();
 
     QString m_path;
+    mutable QMutex m_problemLock;
     QString m_problem;
     QThread m_thread;
     QObject *m_worker = nullptr; // lives on m_thread

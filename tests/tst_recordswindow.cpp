@@ -5,6 +5,8 @@
 #include "support/Fakes.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QStatusBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -20,6 +22,7 @@ class TestRecordsWindow : public QObject
 private slots:
     void everyEndedGameIsOneRecord_data();
     void everyEndedGameIsOneRecord();
+    void unwritableHistoryLeavesTheGameAlone();
 };
 
 void TestRecordsWindow::everyEndedGameIsOneRecord_data()
@@ -107,6 +110,31 @@ void TestRecordsWindow::everyEndedGameIsOneRecord()
     QCOMPARE(record.answer1Column, quiz.Quiz1[size_t(quiz.AnsNo)].PosX);
     QCOMPARE(record.answer2Row, quiz.Quiz2[size_t(quiz.AnsNo)].PosY);
     QCOMPARE(record.version, QStringLiteral("1.0.0"));
+}
+
+void TestRecordsWindow::unwritableHistoryLeavesTheGameAlone()
+{
+    TestEnvironment env;
+    // A data directory below a plain file cannot be made, whoever runs the test.
+    const QString blocker = env.directory() + QStringLiteral("/blocker");
+    QFile file(blocker);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    qputenv("XDG_DATA_HOME", QFile::encodeName(blocker + QStringLiteral("/data")));
+    frmMain window;
+    window.setWindowState(Qt::WindowNoState);
+    window.show();
+    auto *start = window.findChild<QPushButton *>("cmdStart");
+    QTest::mouseClick(start, Qt::LeftButton);
+    QTest::mouseClick(start, Qt::LeftButton);
+    QCOMPARE(start->text(), QStringLiteral("スタート"));
+    QCOMPARE(window.findChild<QLabel *>("lblAns")->text(), QStringLiteral("解答表示中"));
+    QVERIFY(env.messages.shown.isEmpty());
+
+    window.findChild<QAction *>("mnuRecords")->trigger();
+    auto *records = window.findChild<frmRecords *>();
+    QTRY_VERIFY(records->statusBar()->currentMessage().contains(QStringLiteral("記録のフォルダーを作れません")));
+    QCOMPARE(records->Shown().size(), 0);
 }
 
 QTEST_MAIN(TestRecordsWindow)
