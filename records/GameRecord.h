@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QMetaType>
 #include <QString>
 #include <QtGlobal>
 
@@ -56,5 +55,3 @@ struct RecordFilter
 };
 
 } // namespace records
-
-Q_DECLARE_METATYPE(records::GameRecord)

@@ -31,7 +31,6 @@ public:
     // Creates the file and its tables where they are missing and brings an older schema up to date.
     // A file that is no database is moved aside (never deleted) and a new one is started.
     bool open();
-    bool isOpen() const { return m_open; }
 
     // Which fields read() fills: all of them, or only what charts and tables need (start, outcome, elapsed
     // time, kind and item count), which reads a long history in a fraction of the time.
@@ -42,7 +41,6 @@ public:
     // In order of start.
     std::optional<QList<GameRecord>> read(const RecordFilter &filter = {}, Fields fields = Fields::All);
 
-    QString path() const { return m_path; }
     // What the player should know of the last operation: why it failed, or that a damaged file was moved.
     QString message() const { return m_message; }
 
