@@ -1,7 +1,7 @@
 #include "core/mdlUser.h"
-#include "platform/Clock.h"
 #include "platform/Random.h"
 #include "quiz/QuizGenerator.h"
+#include "support/Fakes.h"
 #include "support/Figures.h"
 
 #include <benchmark/benchmark.h>
@@ -17,13 +17,6 @@ namespace {
 constexpr double CellTwips = 375;
 constexpr double HeaderTwips = 720;
 
-class FrozenClock final : public platform::Clock
-{
-public:
-    double secondsSinceMidnight() const override { return 36000.0; }
-    double steadySeconds() const override { return 0.0; }
-};
-
 QuizRequest requestFor(double scaleWidth, double scaleHeight)
 {
     QuizRequest request;
@@ -32,15 +25,15 @@ QuizRequest requestFor(double scaleWidth, double scaleHeight)
     request.fieldTop = HeaderTwips;
     request.scaleWidth = scaleWidth;
     request.scaleHeight = scaleHeight;
-    request.kigouNum = MaxKigouNum;
+    request.kigouNum = KigouNumRange.high;
     request.koumoku.fill(True16);
     return request;
 }
 
 void generate(benchmark::State &state, const QuizRequest &request)
 {
-    InitList();
-    FrozenClock clock;
+    FakeClock clock;
+    clock.now = 36000.0;
     platform::Rng rng(&clock);
     Quiz quiz;
     for (auto _ : state) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Limits.h"
 #include "quiz/Quiz.h"
 
 #include <QList>
@@ -14,19 +15,25 @@ class QLabel;
 class QPushButton;
 class QTimer;
 
+// ViewMode: what the field shows now. Each tick of the picture timer moves on to the next phase.
+enum ViewPhase : qint16 {
+    ViewPicture1 = 0,
+    ViewBlankAfter1 = 1,
+    ViewPicture2 = 2,
+    ViewBlankAfter2 = 3,
+};
+
 class frmMain : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    static constexpr int KeyCount = 100;
-    static constexpr int ScoreCount = 5;
+    static constexpr int KeyCount = ::KeyCount;
 
     explicit frmMain(QWidget *parent = nullptr);
 
     // The game's state, read by tests and by nobody else outside the window.
     qint16 AnsView() const { return m_AnsView; }
-    float StartTime() const { return m_StartTime; }
     qint16 ViewMode() const { return m_ViewMode; }
     const Quiz &CurrentQuiz() const { return m_quiz; }
 
@@ -76,6 +83,6 @@ private:
 
     qint16 m_AnsView = 0;
     float m_StartTime = 0;
-    qint16 m_ViewMode = 0;
+    qint16 m_ViewMode = ViewPicture1;
     Quiz m_quiz;
 };

@@ -28,11 +28,9 @@ TestEnvironment::TestEnvironment()
     platform::setRandom(&random);
     platform::setMessages(&messages);
     platform::setProgramDirectory(m_dir.path());
-    // Each test starts from a freshly started process's state.
+    // Each test starts from a freshly started process's state; the constant tables need no reset.
     OptRec = OptRecord{};
-    KigouList = {};
     ColorList = {};
-    SimilarList = {};
     SCList = {};
 }
 
