@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr double CellTwips = 375;
-constexpr double HeaderTwips = 720;
-
 // The program's generator with its reseeds reading a clock frozen at seed: every draw repeats.
 struct SeededRandom
 {
@@ -24,30 +21,6 @@ struct SeededRandom
     FakeClock clock;
     platform::Rng rng{&clock};
 };
-
-KoumokuFlags flagsFor(const QList<int> &kinds)
-{
-    KoumokuFlags koumoku{};
-    for (int kind : kinds)
-        koumoku[static_cast<size_t>(kind)] = True16;
-    return koumoku;
-}
-
-const QList<int> AllKinds{KindColor, KindOtherSymbol, KindSimilarSymbol, KindVanish, KindMove};
-
-// A client area that gives exactly cols x rows cells of the layout's size.
-QuizRequest gridRequest(int cols, int rows, int kigouNum, const QList<int> &kinds)
-{
-    QuizRequest request;
-    request.keyWidth = CellTwips;
-    request.keyHeight = CellTwips;
-    request.fieldTop = HeaderTwips;
-    request.scaleWidth = (cols + 1) * CellTwips;
-    request.scaleHeight = HeaderTwips + (rows + 1) * CellTwips;
-    request.kigouNum = kigouNum;
-    request.koumoku = flagsFor(kinds);
-    return request;
-}
 
 // Rows of the grid, '.' for a free cell and 'a' + i for item i.
 QStringList diagram(const std::vector<QuizItem> &items, const QuizGeometry &geometry)

@@ -96,6 +96,20 @@ QString changeFault(const QuizRequest &request, const Quiz &quiz, QuizOutcome ou
 
 } // namespace
 
+QuizRequest gridRequest(int cols, int rows, int kigouNum, const QList<int> &kinds)
+{
+    QuizRequest request;
+    request.keyWidth = CellTwips;
+    request.keyHeight = CellTwips;
+    request.fieldTop = HeaderTwips;
+    request.scaleWidth = (cols + 1) * CellTwips;
+    request.scaleHeight = HeaderTwips + (rows + 1) * CellTwips;
+    request.kigouNum = kigouNum;
+    for (int kind : kinds)
+        request.koumoku[size_t(kind)] = True16;
+    return request;
+}
+
 QString describe(const QuizItem &item)
 {
     return QStringLiteral("%1,%2 %3/%4").arg(item.PosX).arg(item.PosY).arg(item.KigouNo).arg(item.ColorNo);

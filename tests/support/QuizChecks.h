@@ -2,7 +2,17 @@
 
 #include "quiz/QuizGenerator.h"
 
+#include <QList>
 #include <QString>
+
+// The main window's cell size and header band, in twips.
+inline constexpr double CellTwips = 375;
+inline constexpr double HeaderTwips = 720;
+
+inline const QList<int> AllKinds{KindColor, KindOtherSymbol, KindSimilarSymbol, KindVanish, KindMove};
+
+// A request for kigouNum symbols of the given kinds on a client area that gives exactly cols x rows cells.
+QuizRequest gridRequest(int cols, int rows, int kigouNum, const QList<int> &kinds);
 
 // "PosX,PosY KigouNo/ColorNo".
 QString describe(const QuizItem &item);
