@@ -28,7 +28,7 @@ class frmMain : public QMainWindow
     Q_OBJECT
 
 public:
-    static constexpr int KeyCount = ::KeyCount;
+    static constexpr int KeyCount = ::KeyCount; // lblKey(0) to lblKey(KeyCount - 1)
 
     explicit frmMain(QWidget *parent = nullptr);
 
