@@ -10,12 +10,17 @@
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
+#include <optional>
 
 OptRecord OptRec;
 ColorTable ColorList{};
 std::array<double, SCListSize> SCList{};
 
 namespace {
+
+// The colours are the last field of the file.
+constexpr qsizetype ColorSize = sizeof(ColorTable::value_type);
+constexpr qsizetype ColorOffset = OptRecSize - qsizetype(sizeof(OptRecord::Color));
 
 template<typename T>
 void put(QByteArray &bytes, qsizetype &offset, T value)
@@ -57,7 +62,9 @@ QByteArray optToBytes(const OptRecord &record)
 OptRecord optFromBytes(const QByteArray &bytes, const OptRecord &base)
 {
     QByteArray image = optToBytes(base);
-    const qsizetype used = std::min(bytes.size(), OptRecSize);
+    qsizetype used = std::min(bytes.size(), OptRecSize);
+    if (used > ColorOffset)
+        used -= (used - ColorOffset) % ColorSize;
     std::memcpy(image.data(), bytes.constData(), static_cast<size_t>(used));
 
     OptRecord record;
@@ -95,7 +102,15 @@ bool LoadOpt(const QString &path)
 {
     if (!platform::fileExists(path))
         return false;
-    OptRec = optFromBytes(platform::readBlock(path, OptRecSize), OptRec);
+    // A file that cannot be read is as good as none: nothing of it may reach the record.
+    const std::optional<QByteArray> bytes = platform::readBlock(path, OptRecSize);
+    if (!bytes)
+        return false;
+    // A short file holds fewer colours than the game draws with; the others stay the colours on
+    // screen, so that SetColor keeps them and a later save writes what the player saw.
+    OptRecord base = OptRec;
+    std::copy_n(ColorList.begin(), DrawColorCount, base.Color.begin());
+    OptRec = optFromBytes(*bytes, base);
     return true;
 }
 

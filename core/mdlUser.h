@@ -46,7 +46,8 @@ extern std::array<double, SCListSize> SCList;
 
 // Little-endian, field by field, independent of the compiler's struct layout.
 QByteArray optToBytes(const OptRecord &record);
-// Lays bytes over the image of base: a short block leaves the rest of base as it was.
+// Lays bytes over the image of base: a short block leaves the rest of base as it was, and a colour
+// that the block holds only in part is kept whole from base.
 OptRecord optFromBytes(const QByteArray &bytes, const OptRecord &base);
 
 void SetOptDefaults(OptRecord &record);

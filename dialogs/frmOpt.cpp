@@ -110,7 +110,8 @@ frmOpt::frmOpt(QWidget *parent)
 void frmOpt::CreateControls()
 {
     Label1 = newLabel(QStringLiteral("Label1"), QStringLiteral("表示時間（0.1～10秒）"), this);
-    platform::placeInTwips(Label1, 360, 360, 1695, 255);
+    // Wide enough up to the combo box: with the Gothic faces we install, the caption needs more than 1695 twips.
+    platform::placeInTwips(Label1, 360, 360, 1920, 255);
     cmbViewTime = newComboBox(QStringLiteral("cmbViewTime"), this);
     platform::placeInTwips(cmbViewTime, 2280, 360, 855, 300);
 

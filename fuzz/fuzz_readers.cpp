@@ -26,11 +26,25 @@ QString withBlanks(const QString &text, int step)
     return spaced;
 }
 
+// The text as typed with the Japanese input method on: printable ASCII and the space in full width.
+QString fullWidth(const QString &text)
+{
+    QString wide = text;
+    for (QChar &c : wide) {
+        if (c == u' ')
+            c = u'\u3000';
+        else if (c > u' ' && c < u'\x7F')
+            c = QChar(char16_t(c.unicode() + 0xFEE0));
+    }
+    return wide;
+}
+
 void checkDecimal(const QString &text, const QString &spaced, qint16 low, qint16 high)
 {
     const double value = platform::readDecimal(text);
     require(!std::isnan(value), "decimal reader never gives NaN");
     require(platform::readDecimal(spaced) == value, "decimal reader ignores blanks");
+    require(platform::readDecimal(fullWidth(text)) == value, "decimal reader reads full-width forms as ASCII");
 
     const qint16 whole = platform::wholeInRange(value, low, high);
     require(whole >= low && whole <= high, "whole number forced into its range");
@@ -43,6 +57,7 @@ void checkHex(const QString &text, const QString &spaced)
     const qint64 value = platform::readHex(text);
     require(value >= INT32_MIN, "hex reader gives nothing below 32-bit two's complement");
     require(platform::readHex(spaced) == value, "hex reader ignores blanks");
+    require(platform::readHex(fullWidth(text)) == value, "hex reader reads full-width forms as ASCII");
     require(platform::readHex(QStringLiteral("0") + text) == value, "hex reader ignores leading zeros");
     const qint32 color = platform::colorInRange(value);
     require(color >= 0 && color <= platform::MaxColor, "colour forced into 0..MaxColor");

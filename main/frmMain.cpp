@@ -27,7 +27,6 @@ namespace {
 const QString StartCaption = QStringLiteral("スタート");
 const QString GiveUpCaption = QStringLiteral("ギブアップ");
 constexpr quint32 AnswerMark = 0x00C0C0FF;
-constexpr double SecondsPerDay = 24 * 60 * 60;
 
 } // namespace
 
@@ -40,6 +39,10 @@ frmMain::frmMain(QWidget *parent)
     setFont(platform::gothicFont(9));
     CreateControls();
     CreateMenus();
+    // The design size is the client area's, below the menu bar: what a restored window shows, and
+    // what a window manager that ignores maximising leaves.
+    const int clientWidth = platform::toPixels(8595);
+    resize(clientWidth, platform::toPixels(4905) + menuBar()->heightForWidth(clientWidth));
     Form_Load();
 }
 
@@ -52,11 +55,12 @@ void frmMain::CreateControls()
     background.setColor(QPalette::Window, platform::toQColor(platform::ButtonFace, background));
     m_client->setPalette(background);
     setCentralWidget(m_client);
-    resize(platform::toPixels(8595), platform::toPixels(4905));
 
     cmdStart = new QPushButton(StartCaption, m_client);
     cmdStart->setObjectName(QStringLiteral("cmdStart"));
     cmdStart->setFont(platform::gothicFont(12));
+    // Outside a dialog a button ignores Enter; players expect Enter, like Space, to press the focused one.
+    cmdStart->setAutoDefault(true);
     platform::placeInTwips(cmdStart, 2400, 120, 1575, 495);
     connect(cmdStart, &QPushButton::clicked, this, &frmMain::cmdStart_Click);
 
@@ -133,6 +137,10 @@ void frmMain::InitSoftKey()
         label->setFont(platform::gothicFont(20.25));
         platform::placeInTwips(label, 4080, 1800, 375, 375);
         label->setVisible(false);
+        // Each label goes beneath all earlier ones and beneath the header lines. A quiz of n symbols
+        // uses labels 0 to n-1, so a label left over from a larger quiz lies under every current
+        // one and never hides or catches its click, and the lines stay whole in every phase.
+        label->lower();
         connect(label, &ClickLabel::clicked, this, [this, i] { lblKey_Click(i); });
         lblKey[i] = label;
     }
@@ -153,8 +161,11 @@ void frmMain::cmdStart_Click()
     if (cmdStart->text() == StartCaption) {
         timMain->stop();
         m_AnsView = False16;
-        if (!StartPrg())
+        if (!StartPrg()) {
+            // The blank field must not keep the status of the previous game.
+            lblAns->setText(QString());
             return;
+        }
         timWatch->start();
         cmdStart->setText(GiveUpCaption);
         lblAns->setText(QString());
@@ -174,6 +185,7 @@ bool frmMain::StartPrg()
 {
     timMain->setInterval(platform::intervalMs(UsableViewTime()));
     m_StartTime = platform::timeOfDay();
+    m_startSteady = platform::clock().steadySeconds();
     if (!MakeQuiz()) {
         // No game: a blank field, and no click may count against the old quiz.
         ClsView();
@@ -277,11 +289,8 @@ void frmMain::timMain_Timer()
 
 float frmMain::ElapsedSeconds() const
 {
-    float elapsed = platform::timeOfDay() - m_StartTime;
-    // The clock restarts at midnight; a game running across it is still counted in real time.
-    if (elapsed < 0)
-        elapsed += static_cast<float>(SecondsPerDay);
-    return elapsed;
+    // The time of day restarts at midnight and steps with clock corrections; the steady clock does neither.
+    return static_cast<float>(platform::clock().steadySeconds() - m_startSteady);
 }
 
 void frmMain::timWatch_Timer()
@@ -317,13 +326,13 @@ void frmMain::mnuEnd_Click()
 
 void frmMain::mnuOpt_Click()
 {
-    frmOpt dialog;
+    frmOpt dialog(this);
     dialog.exec();
 }
 
 void frmMain::mnuAbout_Click()
 {
-    frmAbout dialog;
+    frmAbout dialog(this);
     dialog.exec();
 }
 

@@ -83,6 +83,7 @@ private:
 
     qint16 m_AnsView = 0;
     float m_StartTime = 0;
+    double m_startSteady = 0; // steady-clock reading at the start, for the elapsed time
     qint16 m_ViewMode = ViewPicture1;
     Quiz m_quiz;
 };

@@ -42,12 +42,15 @@ bool fileExists(const QString &path)
     return QFileInfo(path).isFile();
 }
 
-QByteArray readBlock(const QString &path, qsizetype maxBytes)
+std::optional<QByteArray> readBlock(const QString &path, qsizetype maxBytes)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.read(maxBytes);
+        return std::nullopt;
+    QByteArray block = file.read(maxBytes);
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return block;
 }
 
 bool writeBlock(const QString &path, const QByteArray &block)

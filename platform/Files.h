@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace platform {
 
@@ -14,8 +15,8 @@ void setProgramDirectory(const QString &directory); // empty restores the real o
 // Ordinary files only: a directory of that name does not count.
 bool fileExists(const QString &path);
 
-// At most maxBytes from offset 0; a file that cannot be read gives an empty block.
-QByteArray readBlock(const QString &path, qsizetype maxBytes);
+// At most maxBytes from offset 0; nothing when the file cannot be opened or read.
+std::optional<QByteArray> readBlock(const QString &path, qsizetype maxBytes);
 
 // Writes block at offset 0 and keeps whatever the file holds beyond it.
 // The whole file is replaced atomically where the directory allows it, else rewritten in place.

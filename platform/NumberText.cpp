@@ -22,18 +22,34 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t' || c == u'\n';
 }
 
+// With the Japanese input method on, digits, letters, signs and the space arrive in their
+// full-width forms; they mean what their ASCII forms mean.
+QChar narrowed(QChar c)
+{
+    constexpr char16_t FullWidthFirst = u'\uFF01';
+    constexpr char16_t FullWidthLast = u'\uFF5E';
+    constexpr char16_t FullWidthOffset = FullWidthFirst - u'!';
+    if (c == u'\u3000')
+        return u' ';
+    if (c >= FullWidthFirst && c <= FullWidthLast)
+        return QChar(char16_t(c.unicode() - FullWidthOffset));
+    return c;
+}
+
+// The text as the readers see it: full-width forms narrowed, blanks dropped.
 QString withoutBlanks(const QString &text)
 {
     QString result;
     result.reserve(text.size());
     for (QChar c : text) {
-        if (!isBlank(c))
-            result.append(c);
+        const QChar narrow = narrowed(c);
+        if (!isBlank(narrow))
+            result.append(narrow);
     }
     return result;
 }
 
-// ASCII only: full-width and other Unicode digits are not part of a number.
+// ASCII only: callers narrow full-width forms first; other Unicode digits are not part of a number.
 int digitValue(QChar c, int radix)
 {
     int value = -1;

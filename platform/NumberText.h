@@ -7,6 +7,8 @@ namespace platform {
 
 // Lenient number reading for what the player types: never fails, never reports.
 //
+// Full-width digits, letters, signs and full stop (U+FF01 to U+FF5E) and the ideographic space
+// read as their ASCII forms, as typed with the Japanese input method on: "２．５" is 2.5.
 // Blanks, tabs and line feeds are ignored wherever they stand. Then an optional sign,
 // digits, "." and digits, and an optional exponent (E or e, sign, digits) are read up to
 // the first character that cannot continue the number. "." is the separator in every
@@ -19,7 +21,8 @@ double readDecimal(const QString &text);
 // infinities included, land on the nearer bound; NaN lands on low.
 qint16 wholeInRange(double value, qint16 low, qint16 high);
 
-// The hexadecimal digits at the start of text (blanks ignored, no prefix accepted).
+// The hexadecimal digits at the start of text (blanks ignored, full-width forms read as ASCII,
+// no prefix accepted).
 // Up to eight significant digits form a 32-bit two's-complement number, so 80000000 is
 // negative. More significant digits do not fit 32 bits and read as their positive
 // magnitude, saturated at the largest qint64, so that a range check treats them as too large.

@@ -1,4 +1,5 @@
 #include "core/mdlUser.h"
+#include "dialogs/frmAbout.h"
 #include "dialogs/frmOpt.h"
 #include "platform/Colors.h"
 #include "support/Fakes.h"
@@ -6,15 +7,18 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleOption>
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -88,6 +92,34 @@ QColor sample(const frmOpt &dialog, int i)
     return control<QLabel>(dialog, QStringLiteral("lblColor(%1)").arg(i))->palette().color(QPalette::WindowText);
 }
 
+// The caption of a control and the width that its style leaves for it; no caption, no room.
+std::pair<QString, int> captionAndRoom(QWidget *widget)
+{
+    QStyle *style = widget->style();
+    QStyleOptionButton button;
+    button.initFrom(widget);
+    if (auto *label = qobject_cast<QLabel *>(widget))
+        return {label->text(), label->contentsRect().width() - 2 * label->margin() - qMax(label->indent(), 0)};
+    if (auto *check = qobject_cast<QCheckBox *>(widget)) {
+        button.text = check->text();
+        return {button.text, style->subElementRect(QStyle::SE_CheckBoxContents, &button, widget).width()};
+    }
+    if (auto *push = qobject_cast<QPushButton *>(widget)) {
+        button.text = push->text();
+        return {button.text, style->subElementRect(QStyle::SE_PushButtonContents, &button, widget).width()};
+    }
+    if (auto *frame = qobject_cast<QGroupBox *>(widget)) {
+        QStyleOptionGroupBox box;
+        box.initFrom(widget);
+        box.text = frame->title();
+        box.textAlignment = frame->alignment();
+        box.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        const QRect title = style->subControlRect(QStyle::CC_GroupBox, &box, QStyle::SC_GroupBoxLabel, widget);
+        return {box.text, widget->width() - title.left()};
+    }
+    return {};
+}
+
 // A fresh start, optionally changed before the dialog opens, and the dialog.
 struct Options
 {
@@ -128,6 +160,8 @@ private slots:
     void closingWithoutConfirmationForgetsEverything();
     void tabOrder();
     void failedSaveKeepsValuesAndTellsThePlayer();
+    void everyCaptionShowsWhole_data();
+    void everyCaptionShowsWhole();
 };
 
 void tst_frmOpt::opensWithStoredValue_data()
@@ -174,6 +208,8 @@ void tst_frmOpt::typedEntryIsForcedIntoRange_data()
     QTest::newRow("display abc") << "cmbViewTime" << "abc" << 0.1 << 0;
     QTest::newRow("display 15, Return") << "cmbViewTime" << "15" << 10.0 << int(Qt::Key_Return);
     QTest::newRow("display 2.5秒") << "cmbViewTime" << "2.5秒" << 2.5 << 0;
+    QTest::newRow("display ２．５秒 from the input method") << "cmbViewTime" << "２．５秒" << 2.5 << 0;
+    QTest::newRow("symbols ５０ from the input method, Return") << "cmbKigouNum" << "５０" << 50.0 << int(Qt::Key_Return);
     QTest::newRow("display 1, not completed to 10") << "cmbViewTime" << "1" << 1.0 << 0;
     QTest::newRow("blank 5, Return") << "cmbBlankTime" << "5" << 3.0 << int(Qt::Key_Return);
     QTest::newRow("blank 0") << "cmbBlankTime" << "0" << 0.1 << 0;
@@ -182,6 +218,7 @@ void tst_frmOpt::typedEntryIsForcedIntoRange_data()
     QTest::newRow("symbols 21.5") << "cmbKigouNum" << "21.5" << 22.0 << 0;
     QTest::newRow("symbols 7, not completed to 70") << "cmbKigouNum" << "7" << 7.0 << 0;
     QTest::newRow("colour FF0000") << "txtColor(3)" << "FF0000" << double(0xFF0000) << 0;
+    QTest::newRow("colour ＦＦ from the input method") << "txtColor(5)" << "ＦＦ" << double(0xFF) << 0;
     QTest::newRow("first colour 1000000, Return") << "txtColor(0)" << "1000000" << double(0xFFFFFF) << int(Qt::Key_Return);
     QTest::newRow("last colour FFFFFFFF, keypad Enter") << "txtColor(7)" << "FFFFFFFF" << 0.0 << int(Qt::Key_Enter);
 }
@@ -391,6 +428,43 @@ void tst_frmOpt::failedSaveKeepsValuesAndTellsThePlayer()
     QCOMPARE(ColorList[0], 0xFF);
     QCOMPARE(options.env.messages.shown, QStringList{QStringLiteral("設定ファイルを保存できませんでした。\n")
                                              + QDir::toNativeSeparators(SettingsFilePath())});
+}
+
+void tst_frmOpt::everyCaptionShowsWhole_data()
+{
+    QTest::addColumn<bool>("options");
+    QTest::addColumn<int>("captions");
+    QTest::newRow("options") << true << 20; // 3 labels, 2 frames, 5 kinds, 8 colour numbers, 2 buttons
+    QTest::newRow("version") << false << 3;
+}
+
+void tst_frmOpt::everyCaptionShowsWhole()
+{
+    QFETCH(bool, options);
+    TestEnvironment env;
+    SetOptDefaults(OptRec);
+    InitList();
+    std::unique_ptr<QDialog> dialog;
+    if (options)
+        dialog = std::make_unique<frmOpt>();
+    else
+        dialog = std::make_unique<frmAbout>();
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+
+    int measured = 0;
+    for (QWidget *widget : dialog->findChildren<QWidget *>()) {
+        const auto [caption, room] = captionAndRoom(widget);
+        if (caption.isEmpty() || !widget->isVisibleTo(dialog.get()))
+            continue;
+        const int needed = widget->fontMetrics().horizontalAdvance(caption);
+        QVERIFY2(needed <= room, qPrintable(QStringLiteral("%1 \"%2\": %3 px in %4 px")
+                                                .arg(widget->objectName(), caption)
+                                                .arg(needed)
+                                                .arg(room)));
+        ++measured;
+    }
+    QTEST(measured, "captions");
 }
 
 QTEST_MAIN(tst_frmOpt)

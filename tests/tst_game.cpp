@@ -5,10 +5,14 @@
 #include "platform/Twips.h"
 #include "support/Fakes.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -105,6 +109,8 @@ private slots:
     void eachKindShowsItsChange_data();
     void eachKindShowsItsChange();
     void blankingClearsAllHundredLabels();
+    void leftoverLabelsNeverCoverTheQuiz();
+    void blankFieldShowsNothingOfTheQuiz();
     void scoreBoard_data();
     void scoreBoard();
     void stopwatch_data();
@@ -112,12 +118,15 @@ private slots:
     void tooSmallWindowRefusesTheStart();
     void boxedInMoveWarnsOnceAndStartsAnyway();
     void realCycleRunsInOrder();
+    void keysPressTheFocusedStartButton_data();
+    void keysPressTheFocusedStartButton();
+    void playerDrivesTheRealWiring();
 };
 
 void TestGame::wholeGameEndsWithAHit()
 {
     Game game;
-    game.env.clock.now = 1000.0;
+    game.env.clock.steady = 1000.0;
     game.window.cmdStart_Click();
     QCOMPARE(game.caption(), QStringLiteral("ギブアップ"));
     QVERIFY(game.status().isEmpty());
@@ -130,7 +139,7 @@ void TestGame::wholeGameEndsWithAHit()
     game.window.timMain_Timer();
     game.window.timMain_Timer();
 
-    game.env.clock.now = 1012.4;
+    game.env.clock.steady = 1012.4;
     game.click(game.answer());
     QVERIFY(!game.picture()->isActive());
     QVERIFY(!game.watch()->isActive());
@@ -187,7 +196,7 @@ void TestGame::givingUpMarksTheAnswerOnPicturesOnly()
 {
     Game game;
     game.window.cmdStart_Click();
-    game.env.clock.now = 3.0;
+    game.env.clock.steady = 3.0;
     game.window.timWatch_Timer();
     QCOMPARE(game.status(), QStringLiteral("3 秒"));
 
@@ -331,6 +340,60 @@ void TestGame::blankingClearsAllHundredLabels()
     game.expectBlank();
 }
 
+// A full 10 x 10 grid, then a small quiz on it: every cell of the new quiz holds a leftover label.
+void TestGame::leftoverLabelsNeverCoverTheQuiz()
+{
+    Game game(QSize(280, 330));
+    OptRec.KigouNum = 100;
+    game.window.cmdStart_Click();
+    QCOMPARE(game.quiz().geometry.ColNum * game.quiz().geometry.RowNum, 100);
+    game.window.cmdStart_Click();
+    OptRec.KigouNum = 20;
+    game.window.cmdStart_Click();
+
+    const QImage field = game.window.centralWidget()->grab().toImage();
+    for (int i = 0; i < game.quiz().itemCount(); ++i) {
+        ClickLabel *label = game.cell(i);
+        // Below its top row, which the header line may cross, the field shows the label itself.
+        const QRect body = label->rect().adjusted(0, 1, 0, 0);
+        QCOMPARE(field.copy(body.translated(label->pos())), label->grab().toImage().copy(body));
+        if (i == game.answer())
+            continue;
+        QSignalSpy clicked(label, &ClickLabel::clicked);
+        QTest::mouseClick(game.window.windowHandle(), Qt::LeftButton, {},
+                          label->mapTo(&game.window, label->rect().center()));
+        QCOMPARE(clicked.size(), 1);
+    }
+    ClickLabel *answer = game.cell(game.answer());
+    QTest::mouseClick(game.window.windowHandle(), Qt::LeftButton, {},
+                      answer->mapTo(&game.window, answer->rect().center()));
+    QCOMPARE(game.env.messages.shown, QStringList{QStringLiteral("正解")});
+}
+
+// Below the header controls, a blank looks exactly like the field before any game.
+void TestGame::blankFieldShowsNothingOfTheQuiz()
+{
+    Game game;
+    OptRec.KigouNum = 100;
+    QWidget *client = game.window.centralWidget();
+    const int headerBottom = game.window.findChild<QPushButton *>("cmdStart")->geometry().bottom() + 1;
+    const QRect field(0, headerBottom, client->width(), client->height() - headerBottom);
+    const QImage untouched = client->grab(field).toImage();
+    for (int quiz = 0; quiz < 2; ++quiz) {
+        game.window.cmdStart_Click();
+        for (int phase = 1; phase <= 3; ++phase) {
+            game.window.timMain_Timer();
+            if (phase != 2)
+                QCOMPARE(client->grab(field).toImage(), untouched);
+        }
+        game.window.cmdStart_Click(); // give up: the next blank must not show the answer either
+        game.window.timMain_Timer();
+        game.window.timMain_Timer();
+        QCOMPARE(game.window.ViewMode(), qint16(1));
+        QCOMPARE(client->grab(field).toImage(), untouched);
+    }
+}
+
 void TestGame::scoreBoard_data()
 {
     QTest::addColumn<QList<float>>("results");
@@ -357,30 +420,42 @@ void TestGame::scoreBoard()
 
 void TestGame::stopwatch_data()
 {
+    // Wall-clock readings (seconds since midnight) at the start, the tick and the hit, and the
+    // seconds that really passed by then: only the latter may count.
     QTest::addColumn<double>("start");
     QTest::addColumn<double>("now");
+    QTest::addColumn<double>("passed");
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("hitAt");
+    QTest::addColumn<double>("passedAtHit");
     QTest::addColumn<QString>("score");
-    QTest::newRow("first second") << 100.0 << 101.0 << "1 秒" << 101.9 << "1";
-    QTest::newRow("rounded down") << 100.0 << 159.99 << "59 秒" << 160.0 << "60";
-    QTest::newRow("across midnight") << 86399.5 << 10.25 << "10 秒" << 25.0 << "25";
-    QTest::newRow("hit across midnight") << 86390.0 << 86399.0 << "9 秒" << 25.0 << "35";
+    QTest::newRow("first second") << 100.0 << 101.0 << 1.0 << "1 秒" << 101.9 << 1.9 << "1";
+    QTest::newRow("rounded down") << 100.0 << 159.99 << 59.99 << "59 秒" << 160.0 << 60.0 << "60";
+    QTest::newRow("across midnight") << 86399.5 << 10.25 << 10.75 << "10 秒" << 25.0 << 25.5 << "25";
+    QTest::newRow("hit across midnight") << 86390.0 << 86399.0 << 9.0 << "9 秒" << 25.0 << 35.0 << "35";
+    QTest::newRow("clock set back an hour") << 10000.0 << 6405.0 << 5.0 << "5 秒" << 6412.3 << 12.3 << "12";
+    QTest::newRow("clock set forward an hour") << 10000.0 << 13605.0 << 5.0 << "5 秒" << 13612.3 << 12.3 << "12";
 }
 
 void TestGame::stopwatch()
 {
     QFETCH(double, start);
     QFETCH(double, now);
+    QFETCH(double, passed);
+    QFETCH(double, hitAt);
+    QFETCH(double, passedAtHit);
+    constexpr double SteadyAtStart = 7777.0; // the steady clock's origin is arbitrary
     Game game;
     game.env.clock.now = start;
+    game.env.clock.steady = SteadyAtStart;
     game.window.cmdStart_Click();
     QVERIFY(game.status().isEmpty());
     game.env.clock.now = now;
+    game.env.clock.steady = SteadyAtStart + passed;
     game.window.timWatch_Timer();
     QTEST(game.status(), "text");
-    QFETCH(double, hitAt);
     game.env.clock.now = hitAt;
+    game.env.clock.steady = SteadyAtStart + passedAtHit;
     game.click(game.answer());
     QTEST(game.score(0), "score");
 }
@@ -389,15 +464,18 @@ void TestGame::tooSmallWindowRefusesTheStart()
 {
     Game game;
     game.window.ViewSC(4.0f);
+    game.window.cmdStart_Click();
+    game.window.cmdStart_Click(); // given up: "解答表示中" over the alternating pictures
     game.resizeClient(QSize(100, 70)); // 3 columns, no row
     game.window.cmdStart_Click();
     QCOMPARE(game.env.messages.shown.size(), 1);
     QVERIFY(game.env.messages.shown[0].startsWith(QStringLiteral("画面が小さすぎるため")));
     QCOMPARE(game.caption(), QStringLiteral("スタート"));
+    QVERIFY(game.status().isEmpty());
     QVERIFY(!game.picture()->isActive());
     QVERIFY(!game.watch()->isActive());
-    QCOMPARE(game.score(0), QStringLiteral("4"));
-    QCOMPARE(game.score(1), QStringLiteral("---"));
+    QCOMPARE(game.score(0), QStringLiteral("---"));
+    QCOMPARE(game.score(1), QStringLiteral("4"));
     game.expectBlank();
     game.window.lblKey_Click(game.answer());
     QCOMPARE(game.env.messages.shown.size(), 1);
@@ -439,8 +517,13 @@ void TestGame::realCycleRunsInOrder()
     });
     elapsed.start();
     game.window.cmdStart_Click();
+    // Six switches take 600 ms; the deadline only ends a run whose timer stopped switching.
     QEventLoop loop;
-    QTimer::singleShot(850, &loop, &QEventLoop::quit);
+    connect(game.picture(), &QTimer::timeout, &loop, [&] {
+        if (phases.size() >= 6)
+            loop.quit();
+    });
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
     loop.exec();
     game.window.cmdStart_Click();
 
@@ -449,6 +532,61 @@ void TestGame::realCycleRunsInOrder()
         QCOMPARE(phases[i], qint16((i + 1) % 4));
     for (int i = 1; i < stamps.size(); ++i)
         QVERIFY2(stamps[i] - stamps[i - 1] >= 95, qPrintable(QString::number(stamps[i] - stamps[i - 1])));
+}
+
+void TestGame::keysPressTheFocusedStartButton_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+}
+
+void TestGame::keysPressTheFocusedStartButton()
+{
+    QFETCH(int, key);
+    Game game;
+    QVERIFY(QTest::qWaitForWindowActive(&game.window));
+    QWidget *focused = QApplication::focusWidget();
+    QCOMPARE(focused, game.window.findChild<QWidget *>("cmdStart"));
+    QTest::keyClick(focused, Qt::Key(key));
+    QCOMPARE(game.caption(), QStringLiteral("ギブアップ"));
+    QTest::keyClick(focused, Qt::Key(key));
+    QCOMPARE(game.caption(), QStringLiteral("スタート"));
+    QCOMPARE(game.status(), QStringLiteral("解答表示中"));
+}
+
+// Nothing but what the player does: a mouse click, the timers on the event loop, the menu items.
+void TestGame::playerDrivesTheRealWiring()
+{
+    Game game;
+    game.env.clock.steady = 50.0;
+    QTest::mouseClick(game.window.findChild<QPushButton *>("cmdStart"), Qt::LeftButton);
+    QCOMPARE(game.caption(), QStringLiteral("ギブアップ"));
+    game.env.clock.steady = 57.5;
+    QSignalSpy ticked(game.watch(), &QTimer::timeout);
+    QVERIFY(ticked.wait(10000));
+    QCOMPARE(game.status(), QStringLiteral("7 秒"));
+
+    const QList<std::pair<const char *, const char *>> menus{{"mnuOpt", "frmOpt"}, {"mnuAbout", "frmAbout"}};
+    for (const auto &[item, form] : menus) {
+        QString opened;
+        QWidget *owner = nullptr;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            opened = dialog->objectName();
+            owner = dialog->parentWidget(); // and so the owner of the message of a failed save
+            dialog->reject();
+        });
+        poll.start(10);
+        game.window.findChild<QAction *>(item)->trigger(); // returns once the modal dialog has closed
+        poll.stop();
+        QCOMPARE(opened, QString::fromLatin1(form));
+        QCOMPARE(owner, &game.window);
+    }
 }
 
 QTEST_MAIN(TestGame)

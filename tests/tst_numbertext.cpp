@@ -37,8 +37,14 @@ void tst_NumberText::readDecimal_data()
     QTest::newRow("blank inside") << "1 .5" << 1.5;
     QTest::newRow("tabs and line feeds anywhere") << "\t1\n2 3" << 123.0;
     QTest::newRow("carriage return stops") << "1\r2" << 1.0;
-    QTest::newRow("ideographic space stops") << "1\u30002" << 1.0;
-    QTest::newRow("full-width digits") << "１５" << 0.0;
+    QTest::newRow("ideographic space is a blank") << "1\u30002" << 12.0;
+    QTest::newRow("full-width digits") << "１５" << 15.0;
+    QTest::newRow("full-width time with unit") << "２．５秒" << 2.5;
+    QTest::newRow("full-width sign and exponent") << "－１Ｅ＋２" << -100.0;
+    QTest::newRow("full-width hex prefix") << "＆ｈ１Ｆ" << 31.0;
+    QTest::newRow("full-width comma is no separator") << "１，５" << 1.0;
+    QTest::newRow("ideographic full stop is no separator") << "1。5" << 1.0;
+    QTest::newRow("other digits are not read") << "١٢" << 0.0;
     QTest::newRow("comma is no separator") << "1,5" << 1.0;
     QTest::newRow("second point stops") << "1.2.3" << 1.2;
     QTest::newRow("plus sign") << "+3" << 3.0;
@@ -118,6 +124,9 @@ void tst_NumberText::readHex_data()
     QTest::newRow("not a hex digit first") << "G1" << qint64(0) << 0;
     QTest::newRow("minus is no digit") << "-1" << qint64(0) << 0;
     QTest::newRow("blanks anywhere") << " F\tF\n" << qint64(255) << 0xFF;
+    QTest::newRow("full-width upper case") << "ＦＦ" << qint64(255) << 0xFF;
+    QTest::newRow("full-width lower case, ideographic space") << "ｆ\u3000ｆ" << qint64(255) << 0xFF;
+    QTest::newRow("full-width G stops") << "１２Ｇ４" << qint64(0x12) << 0x12;
     QTest::newRow("above colour range") << "1000000" << qint64(0x1000000) << 0xFFFFFF;
     QTest::newRow("largest positive") << "7FFFFFFF" << qint64(0x7FFFFFFF) << 0xFFFFFF;
     QTest::newRow("all ones is -1") << "FFFFFFFF" << qint64(-1) << 0;

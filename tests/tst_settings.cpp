@@ -36,6 +36,8 @@ private slots:
     void missingFileLeavesRecordUntouched();
     void loadReadsOnlyTheRecordOfALongFile();
     void shortFileKeepsDefaultsBeyondItsEnd();
+    void startUpColoursFromAShortOrUnreadableFile_data();
+    void startUpColoursFromAShortOrUnreadableFile();
     void directoryOfTheSameNameIsNoFile();
     void damagedValuesAreKeptButSanitisedWhereUsed_data();
     void damagedValuesAreKeptButSanitisedWhereUsed();
@@ -84,19 +86,71 @@ void TestSettings::shortFileKeepsDefaultsBeyondItsEnd()
 {
     TestEnvironment env;
     SetOptDefaults(OptRec);
+    InitList();
     // Only the display time and the first two bytes of the blank time are present.
     writeFile(SettingsFilePath(), QByteArray::fromHex("000000000000E03F 9999"));
     QVERIFY(LoadOpt(SettingsFilePath()));
     QCOMPARE(OptRec.ViewTime, 0.5);
     QCOMPARE(optToBytes(OptRec).mid(8, 2), QByteArray::fromHex("9999"));
-    QCOMPARE(optToBytes(OptRec).mid(10), optToBytes(confirmedDefaults()).mid(10, 22) + QByteArray(36, '\0'));
+    QCOMPARE(optToBytes(OptRec).mid(10), optToBytes(confirmedDefaults()).mid(10));
     QCOMPARE(OptRec.KigouNum, qint16(20));
+}
 
-    writeFile(SettingsFilePath(), QByteArray());
+void TestSettings::startUpColoursFromAShortOrUnreadableFile_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<int>("storedColours"); // how many leading colours come from the file
+
+    QTest::newRow("empty") << 0 << true << true << 0;
+    QTest::newRow("20 bytes") << 20 << true << true << 0;
+    QTest::newRow("first colour torn") << 34 << true << true << 0;
+    QTest::newRow("40 bytes, two colours") << 40 << true << true << 2;
+    QTest::newRow("last colour torn") << 63 << true << true << 7;
+    QTest::newRow("spare colour torn") << 67 << true << true << 8;
+    QTest::newRow("whole record") << 68 << true << true << 8;
+    QTest::newRow("unreadable") << 68 << false << false << 0;
+    QTest::newRow("unreadable and empty") << 0 << false << false << 0;
+}
+
+// Start-up as the main window runs it: the colours on screen and the stored ones must agree.
+void TestSettings::startUpColoursFromAShortOrUnreadableFile()
+{
+    QFETCH(int, size);
+    QFETCH(bool, readable);
+    QFETCH(int, storedColours);
+    TestEnvironment env;
+    OptRecord stored = confirmedDefaults();
+    stored.KigouNum = 30;
+    stored.Color = {0x010101, 0x020202, 0x030303, 0x040404, 0x050505, 0x060606, 0x070707, 0x080808, 0x090909};
+    writeFile(SettingsFilePath(), optToBytes(stored).left(size));
     SetOptDefaults(OptRec);
-    const OptRecord before = OptRec;
-    QVERIFY(LoadOpt(SettingsFilePath()));
-    QVERIFY(OptRec == before);
+    InitList();
+    const auto builtIn = ColorList;
+
+    bool loaded = false;
+    if (readable) {
+        loaded = LoadOpt(SettingsFilePath());
+    } else {
+        QVERIFY(QFile::setPermissions(SettingsFilePath(), {}));
+        UnprivilegedScope player({env.directory(), SettingsFilePath()});
+        QVERIFY(player.ok());
+        loaded = LoadOpt(SettingsFilePath());
+    }
+    QTEST(loaded, "loaded");
+    if (!loaded) {
+        QCOMPARE(optToBytes(OptRec), DefaultSettingsImage.left(32) + QByteArray(36, '\0'));
+        QCOMPARE(ColorList, builtIn);
+        return;
+    }
+    SetColor();
+    QCOMPARE(OptRec.KigouNum, qint16(size >= 20 ? 30 : 20));
+    for (int i = 0; i < DrawColorCount; ++i) {
+        QCOMPARE(ColorList[i], i < storedColours ? stored.Color[i] : builtIn[i]);
+        QCOMPARE(OptRec.Color[i], ColorList[i]);
+    }
+    QCOMPARE(OptRec.Color[8], size >= OptRecSize ? stored.Color[8] : 0);
 }
 
 void TestSettings::directoryOfTheSameNameIsNoFile()

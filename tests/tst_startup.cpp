@@ -22,6 +22,7 @@ private slots:
     void hundredHiddenCellLabels();
     void headerBandInPixels_data();
     void headerBandInPixels();
+    void restoredClientAreaHasTheDesignSize();
     void captionsAndMenus();
     void timersStartDisabled();
     void closingStopsThePictureTimerAndWritesNothing();
@@ -77,6 +78,16 @@ void TestStartup::headerBandInPixels()
     auto *widget = window.findChild<QWidget *>(name);
     QVERIFY(widget);
     QCOMPARE(widget->geometry(), geometry);
+}
+
+void TestStartup::restoredClientAreaHasTheDesignSize()
+{
+    TestEnvironment env;
+    frmMain window;
+    window.setWindowState(Qt::WindowNoState);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.centralWidget()->size(), QSize(573, 327)); // 8595 x 4905 twips, menu bar excluded
 }
 
 void TestStartup::captionsAndMenus()
