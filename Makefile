@@ -5,8 +5,9 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 CLANG_PACKAGES = clang libclang-rt-dev
 BENCH_PACKAGES = xvfb xauth heaptrack valgrind
+PACKAGE_PACKAGES = dpkg-dev file
 
-.PHONY: all deps build run test bench clean test-sanitize fuzz
+.PHONY: all deps build run test bench package clean test-sanitize fuzz
 
 all: build
 
@@ -25,9 +26,19 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-bench: build
-	@scripts/setup-deps.sh $(BENCH_PACKAGES)
+# Root installs the tools; anyone else is told what is missing, and the figures that need it are skipped.
+# Configured again so that a Google Benchmark installed since the last run is found.
+bench: deps
+	@scripts/setup-deps.sh --optional $(BENCH_PACKAGES)
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
 	@bench/run-all.sh $(BUILD)
+
+# The Debian package $(BUILD)/ivok2_<version>_<arch>.deb, then lintian's report on it.
+package: build
+	@scripts/setup-deps.sh $(PACKAGE_PACKAGES) --optional lintian
+	cd $(BUILD) && cpack -G DEB
+	@if command -v lintian >/dev/null; then lintian $(BUILD)/ivok2_*.deb; else echo "lintian not found: not checked"; fi
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer; any report fails its test.
 test-sanitize:

@@ -1,10 +1,18 @@
 #include "main/frmMain.h"
+#include "platform/ProgramInfo.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ivok2"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(platform::VersionMajor)
+                                            .arg(platform::VersionMinor)
+                                            .arg(platform::VersionRevision));
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("ivok2"));
     frmMain window;
     window.show();
     return app.exec();

@@ -1,9 +1,9 @@
 #include "core/mdlUser.h"
 
+#include "core/SettingsLocation.h"
 #include "platform/Files.h"
 #include "platform/Random.h"
 
-#include <QDir>
 #include <QtEndian>
 
 #include <algorithm>
@@ -93,9 +93,28 @@ void SetOptDefaults(OptRecord &record)
     record.Koumoku[4] = False16;
 }
 
+namespace {
+QString &savePath()
+{
+    static QString path;
+    return path;
+}
+} // namespace
+
+QString ChooseOptFile()
+{
+    const QString directory = platform::programDirectory();
+    const SettingsLocation location = chooseSettingsLocation(
+        directory, platform::directoryWritable(directory), platform::userConfigDirectory(), platform::fileExists);
+    savePath() = location.save;
+    return location.load;
+}
+
 QString SettingsFilePath()
 {
-    return platform::programDirectory() + QDir::separator() + QStringLiteral("ivok2.ini");
+    if (savePath().isEmpty())
+        ChooseOptFile();
+    return savePath();
 }
 
 bool LoadOpt(const QString &path)
@@ -116,7 +135,8 @@ bool LoadOpt(const QString &path)
 
 bool SaveOpt(const QString &path)
 {
-    return platform::writeBlock(path, optToBytes(OptRec));
+    // The player's own file has no directory before its first save.
+    return platform::makeDirectoryFor(path) && platform::writeBlock(path, optToBytes(OptRec));
 }
 
 int UsableKigouNum(const OptRecord &record)

@@ -51,6 +51,9 @@ QByteArray optToBytes(const OptRecord &record);
 OptRecord optFromBytes(const QByteArray &bytes, const OptRecord &base);
 
 void SetOptDefaults(OptRecord &record);
+// Decides, once at start-up, where the settings live for the rest of the run; returns the file to load.
+QString ChooseOptFile();
+// The file every save writes; decided by ChooseOptFile, or on first use.
 QString SettingsFilePath();
 bool LoadOpt(const QString &path);
 bool SaveOpt(const QString &path);

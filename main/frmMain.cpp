@@ -124,7 +124,7 @@ void frmMain::Form_Load()
     InitSC();
     InitList();
     InitSoftKey();
-    if (LoadOpt(SettingsFilePath()))
+    if (LoadOpt(ChooseOptFile()))
         SetColor();
     setWindowState(windowState() | Qt::WindowMaximized);
 }

@@ -1,9 +1,11 @@
 #include "platform/Files.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 namespace platform {
 
@@ -30,6 +32,28 @@ QString programDirectory()
 void setProgramDirectory(const QString &directory)
 {
     directoryOverride() = directory;
+}
+
+bool directoryWritable(const QString &directory)
+{
+    const QFileInfo info(directory);
+    return info.isDir() && info.isWritable();
+}
+
+QString userConfigDirectory()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+}
+
+bool makeDirectoryFor(const QString &path)
+{
+    const QString directory = QFileInfo(path).absolutePath();
+    if (QFileInfo(directory).isDir())
+        return true;
+    if (!makeDirectoryFor(directory))
+        return false;
+    return QDir().mkdir(directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)
+           || QFileInfo(directory).isDir();
 }
 
 void setBeforeReplace(std::function<void()> hook)

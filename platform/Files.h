@@ -12,6 +12,15 @@ namespace platform {
 QString programDirectory();
 void setProgramDirectory(const QString &directory); // empty restores the real one
 
+// Whether this user may create files in directory.
+bool directoryWritable(const QString &directory);
+
+// The user's configuration directory: $XDG_CONFIG_HOME, else ~/.config.
+QString userConfigDirectory();
+
+// Creates the directory that is to hold path, with any missing parents, readable by the user alone.
+bool makeDirectoryFor(const QString &path);
+
 // Ordinary files only: a directory of that name does not count.
 bool fileExists(const QString &path);
 

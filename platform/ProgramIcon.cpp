@@ -12,7 +12,10 @@ QIcon programIcon()
 {
     static const bool registered = (registerResources(), true);
     Q_UNUSED(registered);
-    return QIcon(QStringLiteral(":/ivok2.xpm"));
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/ivok2-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 } // namespace platform

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-// The program's own 32 x 32 icon.
+// The program's own icon, drawn for every size the desktop asks for (16 to 256 pixels).
 QIcon programIcon();
 
 } // namespace platform

@@ -1,22 +1,137 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the benchmarks need, where they are missing.
-# Extra packages given as arguments are installed too (make fuzz and make test-sanitize add clang,
-# make bench adds the X server, heaptrack and valgrind).
+# Makes sure that what the build and the tests need is there, on any Linux: it looks for the tools, CMake
+# packages and fonts themselves rather than asking the package database, which it asks only about a package it
+# has no check for. Whatever is missing is installed with apt-get when run as root where apt-get exists;
+# everyone else gets it listed in words, with the apt-get line to run on Debian and its derivatives.
+#
+# Usage: scripts/setup-deps.sh [PACKAGE...] [--optional PACKAGE...]
+# The packages are Debian names, wanted on top of the base set (make bench, make package, make fuzz and
+# make test-sanitize name theirs). Those after --optional are used when present: when they cannot be
+# installed the script warns and succeeds, and whoever uses them does without.
 set -euo pipefail
 
-packages=(cmake make g++ qt6-base-dev fonts-ipafont-gothic libbenchmark-dev "$@")
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+required=(cmake make g++ qt6-base-dev fonts-ipafont-gothic)
+# The benchmarks and the check of the installed desktop files are skipped without these.
+optional=(libbenchmark-dev desktop-file-utils appstream)
+target=required
+for argument in "$@"; do
+    if [ "$argument" = --optional ]; then
+        target=optional
+    elif [ $target = required ]; then
+        required+=("$argument")
+    else
+        optional+=("$argument")
+    fi
 done
+
+have() {
+    command -v "$1" >/dev/null
+}
+
+# A CMake package configuration file in the places find_package looks by default, or in CMAKE_PREFIX_PATH.
+have_cmake_package() {
+    local prefix
+    local prefixes=(/usr /usr/local)
+    [ -n "${CMAKE_PREFIX_PATH:-}" ] && IFS=: read -r -a extra <<<"$CMAKE_PREFIX_PATH" && prefixes+=("${extra[@]}")
+    for prefix in "${prefixes[@]}"; do
+        compgen -G "$prefix/lib*/cmake/$1/*onfig.cmake" >/dev/null && return 0
+        compgen -G "$prefix/lib/*/cmake/$1/*onfig.cmake" >/dev/null && return 0
+        compgen -G "$prefix/share/cmake/$1/*onfig.cmake" >/dev/null && return 0
+    done
+    return 1
+}
+
+have_cmake_3_25() {
+    have cmake || return 1
+    local version
+    version=$(cmake --version | sed -n 's/^cmake version \([0-9]*\)\.\([0-9]*\).*/\1 \2/p')
+    read -r major minor <<<"$version"
+    [ "${major:-0}" -gt 3 ] || { [ "${major:-0}" -eq 3 ] && [ "${minor:-0}" -ge 25 ]; }
+}
+
+# The Gothic face the game draws with, or the one it falls back to.
+have_gothic_font() {
+    find /usr/share/fonts /usr/local/share/fonts "${HOME:-/nonexistent}/.local/share/fonts" \
+        \( -iname 'ipagp.ttf' -o -iname 'NotoSansCJK*' \) -print -quit 2>/dev/null | grep -q .
+}
+
+have_clang_sanitizers() {
+    have clang++ && echo 'int main() {}' \
+        | clang++ -x c++ -fsanitize=address,undefined,fuzzer-no-link - -o /dev/null 2>/dev/null
+}
+
+# Prints what the Debian package provides, in words; fails when it is not there.
+check() {
+    case $1 in
+    cmake) have_cmake_3_25 || { echo "CMake 3.25 or newer"; return 1; } ;;
+    make) have make || { echo "make"; return 1; } ;;
+    g++) have c++ || have g++ || { echo "a C++20 compiler (g++ 10 or newer, or clang++)"; return 1; } ;;
+    qt6-base-dev) have_cmake_package Qt6Widgets && have_cmake_package Qt6Test \
+        || { echo "the Qt 6 development files (CMake packages Qt6Widgets and Qt6Test)"; return 1; } ;;
+    fonts-ipafont-gothic) have_gothic_font || { echo "the IPA P Gothic font (or Noto Sans CJK JP)"; return 1; } ;;
+    libbenchmark-dev) have_cmake_package benchmark \
+        || { echo "Google Benchmark (CMake package benchmark): without it bench_quiz and bench_flicker are skipped"
+            return 1; } ;;
+    desktop-file-utils) have desktop-file-validate \
+        || { echo "desktop-file-validate: without it the install test is skipped"; return 1; } ;;
+    appstream) have appstreamcli || { echo "appstreamcli: without it the install test is skipped"; return 1; } ;;
+    xvfb) have xvfb-run || { echo "xvfb-run (Xvfb): the X11 figures are skipped"; return 1; } ;;
+    xauth) have xauth || { echo "xauth, which xvfb-run needs"; return 1; } ;;
+    heaptrack) have heaptrack || { echo "heaptrack: the soak under heaptrack is skipped"; return 1; } ;;
+    valgrind) have valgrind || { echo "valgrind: the soak under memcheck is skipped"; return 1; } ;;
+    clang) have clang++ || { echo "clang++"; return 1; } ;;
+    libclang-rt-dev) have_clang_sanitizers || { echo "clang's sanitizer and libFuzzer run-time libraries"; return 1; } ;;
+    dpkg-dev) have dpkg-shlibdeps || { echo "dpkg-shlibdeps, which finds the package's dependencies"; return 1; } ;;
+    file) have file || { echo "file, which CPack uses to find the programs to scan"; return 1; } ;;
+    lintian) have lintian || { echo "lintian: the package is built but not checked"; return 1; } ;;
+    *) if have dpkg-query; then
+           # No check of its own: the package database answers where there is one.
+           dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed' \
+               || { echo "not installed, as dpkg says"; return 1; }
+       else
+           return 2
+       fi ;;
+    esac
+}
+
+missing_required=()
+missing_optional=()
+described=()
+for package in "${required[@]}" "${optional[@]}"; do
+    status=0
+    what=$(check "$package") || status=$?
+    case $status in
+    0) ;;
+    2) echo "scripts/setup-deps.sh: cannot tell whether '$package' is installed without dpkg-query" >&2; exit 2 ;;
+    *) if [[ " ${required[*]} " == *" $package "* ]]; then
+           missing_required+=("$package")
+           described+=("  $what (Debian: $package)")
+       else
+           missing_optional+=("$package")
+           described+=("  optional: $what (Debian: $package)")
+       fi ;;
+    esac
+done
+missing=("${missing_required[@]}" "${missing_optional[@]}")
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-if [ "$(id -u)" -ne 0 ]; then
-    echo "Missing packages. Install them with:" >&2
-    echo "  sudo apt-get install ${missing[*]}" >&2
-    exit 1
+if [ "$(id -u)" -eq 0 ] && have apt-get; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq "${missing[@]}"
+    exit 0
 fi
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq "${missing[@]}"
+
+if [ ${#missing_required[@]} -gt 0 ]; then
+    echo "Missing:" >&2
+else
+    echo "Not installed (the build goes on without):" >&2
+fi
+printf '%s\n' "${described[@]}" >&2
+if have apt-get; then
+    echo "Install with: sudo apt-get install ${missing[*]}" >&2
+else
+    echo "Other distributions: the README's Install section names the packages." >&2
+fi
+[ ${#missing_required[@]} -eq 0 ]

@@ -3,6 +3,8 @@
 #include "core/mdlUser.h"
 #include "platform/Files.h"
 
+#include <QFile>
+
 FakeRandom::FakeRandom(std::vector<float> drawScript)
     : script(std::move(drawScript))
     , m_fallback(nullptr)
@@ -28,6 +30,9 @@ TestEnvironment::TestEnvironment()
     platform::setRandom(&random);
     platform::setMessages(&messages);
     platform::setProgramDirectory(m_dir.path());
+    m_oldConfigHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+    ChooseOptFile();
     // Each test starts from a freshly started process's state; the constant tables need no reset.
     OptRec = OptRecord{};
     ColorList = {};
@@ -40,4 +45,8 @@ TestEnvironment::~TestEnvironment()
     platform::setRandom(nullptr);
     platform::setMessages(nullptr);
     platform::setProgramDirectory(QString());
+    if (m_oldConfigHome.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", m_oldConfigHome);
 }

@@ -45,7 +45,8 @@ public:
     QStringList shown;
 };
 
-// Installs the fakes and a private program directory for the lifetime of one test.
+// Installs the fakes, a private program directory and a private configuration directory ($XDG_CONFIG_HOME, so
+// that no test reaches the real ~/.config) for the lifetime of one test, and decides the settings file anew.
 class TestEnvironment
 {
 public:
@@ -55,6 +56,7 @@ public:
     TestEnvironment &operator=(const TestEnvironment &) = delete;
 
     QString directory() const { return m_dir.path(); }
+    QString configDirectory() const { return m_config.path(); }
 
     FakeClock clock;
     FakeRandom random;
@@ -62,4 +64,6 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QTemporaryDir m_config;
+    QByteArray m_oldConfigHome;
 };
