@@ -52,7 +52,7 @@ void startGameWithHundredSymbols()
     OptRec.KigouNum = 100;
     OptRec.Koumoku = {-1, -1, -1, -1, -1, 0};
     window->cmdStart_Click();
-    if (window->ViewMode() != 0 || window->CurrentQuiz().itemCount() != 100)
+    if (window->ViewMode() != ViewPicture1 || window->CurrentQuiz().itemCount() != 100)
         qFatal("could not start a game with 100 symbols");
     // Only the drawing is measured here; the bench drives the phases itself.
     window->findChild<QTimer *>("timMain")->stop();

@@ -5,6 +5,7 @@
 #include "main/frmMain.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
+#include "support/Fakes.h"
 #include "support/Figures.h"
 #include "support/ProcessStats.h"
 
@@ -52,13 +53,6 @@ private:
     }
 
     int depth = 0;
-};
-
-// "正解" must not open a modal box that would wait for a click.
-class SilentMessages final : public platform::MessageService
-{
-public:
-    void show(QWidget *, const QString &) override {}
 };
 
 struct Stretch
@@ -156,7 +150,7 @@ int main(int argc, char **argv)
     DeliveryCountingApplication app(argc, argv);
     QTemporaryDir programDirectory;
     platform::setProgramDirectory(programDirectory.path());
-    SilentMessages messages;
+    FakeMessages messages; // "正解" must not open a modal box that would wait for a click
     platform::setMessages(&messages);
     frmMain window;
     window.show();

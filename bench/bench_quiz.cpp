@@ -1,8 +1,9 @@
 #include "core/mdlUser.h"
-#include "platform/Clock.h"
 #include "platform/Random.h"
 #include "quiz/QuizGenerator.h"
+#include "support/Fakes.h"
 #include "support/Figures.h"
+#include "support/QuizChecks.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,34 +15,10 @@
 
 namespace {
 
-constexpr double CellTwips = 375;
-constexpr double HeaderTwips = 720;
-
-class FrozenClock final : public platform::Clock
-{
-public:
-    double secondsSinceMidnight() const override { return 36000.0; }
-    double steadySeconds() const override { return 0.0; }
-    QDateTime localDateTime() const override { return {}; }
-};
-
-QuizRequest requestFor(double scaleWidth, double scaleHeight)
-{
-    QuizRequest request;
-    request.keyWidth = CellTwips;
-    request.keyHeight = CellTwips;
-    request.fieldTop = HeaderTwips;
-    request.scaleWidth = scaleWidth;
-    request.scaleHeight = scaleHeight;
-    request.kigouNum = MaxKigouNum;
-    request.koumoku.fill(True16);
-    return request;
-}
-
 void generate(benchmark::State &state, const QuizRequest &request)
 {
-    InitList();
-    FrozenClock clock;
+    FakeClock clock;
+    clock.now = 36000.0;
     platform::Rng rng(&clock);
     Quiz quiz;
     for (auto _ : state) {
@@ -50,16 +27,16 @@ void generate(benchmark::State &state, const QuizRequest &request)
     }
 }
 
-// 21 x 10 cells.
+// The design size's 21 x 10 cells.
 void BM_DesignGrid100Symbols(benchmark::State &state)
 {
-    generate(state, requestFor(8595, 4905));
+    generate(state, gridRequest(21, 10, KigouNumRange.high, AllKinds));
 }
 
 // 10 x 10 cells: every cell is filled, the last ones by long rejection runs.
 void BM_FullGrid100Symbols(benchmark::State &state)
 {
-    generate(state, requestFor(11 * CellTwips, HeaderTwips + 11 * CellTwips));
+    generate(state, gridRequest(10, 10, KigouNumRange.high, AllKinds));
 }
 
 // Shows the usual console table and keeps each benchmark's median for the summary.

@@ -11,6 +11,7 @@
 #include "main/frmMain.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
+#include "support/Fakes.h"
 #include "support/Figures.h"
 #include "support/ProcessStats.h"
 
@@ -36,14 +37,6 @@ constexpr int SwitchesAfterGiveUp = 8;
 constexpr int OptionsEvery = 5;
 // The first games, a real-timed one among them, fill the caches of symbols, glyphs and dialog resources.
 constexpr int WarmUpGames = 10;
-
-// Counts "正解" instead of opening a modal box that would wait for a click.
-class SilentMessages final : public platform::MessageService
-{
-public:
-    void show(QWidget *, const QString &) override { ++shown; }
-    int shown = 0;
-};
 
 struct Tally
 {
@@ -84,7 +77,7 @@ struct Timing
 class Soak
 {
 public:
-    Soak(frmMain &window, SilentMessages &messages)
+    Soak(frmMain &window, FakeMessages &messages)
         : m_window(window)
         , m_picture(window.findChild<QTimer *>(QStringLiteral("timMain")))
         , m_messages(messages)
@@ -109,23 +102,23 @@ private:
 
     frmMain &m_window;
     QTimer *m_picture;
-    SilentMessages &m_messages;
+    FakeMessages &m_messages;
     Tally m_tally;
     Samples m_samples;
 };
 
 void useShortestIntervalsAndAllSymbols()
 {
-    OptRec.ViewTime = 0.1;
-    OptRec.BlankTime = 0.1;
-    OptRec.KigouNum = 100;
+    OptRec.ViewTime = ViewTimeRange.low;
+    OptRec.BlankTime = BlankTimeRange.low;
+    OptRec.KigouNum = KigouNumRange.high;
     OptRec.Koumoku = {True16, True16, True16, True16, True16, False16};
 }
 
 void Soak::start()
 {
     m_window.cmdStart_Click();
-    if (m_window.ViewMode() != 0 || m_window.CurrentQuiz().itemCount() != 100 || !m_picture->isActive())
+    if (m_window.ViewMode() != ViewPicture1 || m_window.CurrentQuiz().itemCount() != 100 || !m_picture->isActive())
         qFatal("a game with 100 symbols did not start");
 }
 
@@ -172,10 +165,11 @@ void Soak::confirmOptionsAfter(int ms)
 
 void Soak::hit()
 {
-    const int before = m_messages.shown;
+    const qsizetype before = m_messages.shown.size();
     m_window.lblKey_Click(m_window.CurrentQuiz().AnsNo);
-    if (m_messages.shown != before + 1 || m_picture->isActive())
+    if (m_messages.shown.size() != before + 1 || m_picture->isActive())
         qFatal("a hit did not end the game");
+    m_messages.shown.clear(); // the texts kept must not show as growth from game to game
     ++m_tally.hits;
 }
 
@@ -331,7 +325,7 @@ int main(int argc, char **argv)
     // The options dialog saves the settings next to the program; here that is a directory of the soak's own.
     QTemporaryDir programDirectory;
     platform::setProgramDirectory(programDirectory.path());
-    SilentMessages messages;
+    FakeMessages messages;
     platform::setMessages(&messages);
 
     frmMain window;

@@ -9,18 +9,18 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 #include <optional>
 
 OptRecord OptRec;
-std::array<QString, 57> KigouList;
-std::array<qint32, 9> ColorList{};
-std::array<std::array<qint16, 6>, 57> SimilarList{};
-std::array<double, 6> SCList{};
+ColorTable ColorList{};
+std::array<double, SCListSize> SCList{};
 
 namespace {
 
-constexpr qsizetype ColorOffset = 32;
-constexpr qsizetype ColorSize = 4;
+// The colours are the last field of the file.
+constexpr qsizetype ColorSize = sizeof(ColorTable::value_type);
+constexpr qsizetype ColorOffset = OptRecSize - qsizetype(sizeof(OptRecord::Color));
 
 template<typename T>
 void put(QByteArray &bytes, qsizetype &offset, T value)
@@ -141,43 +141,37 @@ bool SaveOpt(const QString &path)
 
 int UsableKigouNum(const OptRecord &record)
 {
-    return std::clamp<int>(record.KigouNum, MinKigouNum, MaxKigouNum);
+    return KigouNumRange.clamp(record.KigouNum);
 }
 
 double UsableViewTime(const OptRecord &record)
 {
-    return std::clamp(finiteOr(record.ViewTime, DefaultViewTime), 0.1, 10.0);
+    return ViewTimeRange.clamp(finiteOr(record.ViewTime, DefaultViewTime));
 }
 
 double UsableBlankTime(const OptRecord &record)
 {
-    return std::clamp(finiteOr(record.BlankTime, DefaultBlankTime), 0.1, 3.0);
+    return BlankTimeRange.clamp(finiteOr(record.BlankTime, DefaultBlankTime));
 }
 
-void InitList()
+namespace {
+
+std::array<QString, KigouListSize> symbolTable()
 {
     static constexpr char16_t Symbols[] =
         u"\u3000○◎△▽〆∵∴‥□◇∥♂♀∞§〒→←↑↓∧∨∠∩∪⊃⊂⊇⊆∋∈⇒⇔∀∃≡∂⊥∫√≫≪‡†♪♭♯¶★●▲▼■◆☆";
     static_assert(std::size(Symbols) - 1 == SymbolCount + 1);
+    std::array<QString, KigouListSize> table;
     for (int i = 0; i <= SymbolCount; ++i)
-        KigouList[i] = QString(QChar(Symbols[i]));
-
-    ColorList[0] = 0x00FFFFFF;
-    ColorList[1] = 0x00000000;
-    ColorList[2] = 0x000000FF;
-    ColorList[3] = 0x00FF0000;
-    ColorList[4] = 0x0000FF00;
-    ColorList[5] = 0x0000FFFF;
-    ColorList[6] = 0x00FFFF00;
-    ColorList[7] = 0x00FF00FF;
-
-    InitSimilar();
+        table[i] = QString(QChar(Symbols[i]));
+    return table;
 }
 
-void InitSimilar()
+// A row with more look-alikes than the table has room for fails to compile.
+constexpr SimilarTable lookAlikeTable()
 {
     // Row i: the look-alikes of symbol i, in order.
-    static const std::array<std::initializer_list<qint16>, SymbolCount + 1> LookAlikes{{
+    const std::initializer_list<qint16> rows[SymbolCount + 1] = {
         {8},                // 0 blank
         {2, 50},            // 1 ○
         {1, 50},            // 2 ◎
@@ -234,13 +228,36 @@ void InitSimilar()
         {9, 54},            // 53 ■
         {10, 53},           // 54 ◆
         {49},               // 55 ☆
-    }};
-    for (size_t i = 0; i < LookAlikes.size(); ++i) {
-        SimilarList[i][0] = static_cast<qint16>(LookAlikes[i].size());
-        qint16 column = 1;
-        for (qint16 index : LookAlikes[i])
-            SimilarList[i][column++] = index;
+    };
+    SimilarTable table{};
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        table[i][0] = static_cast<qint16>(rows[i].size());
+        size_t column = 1;
+        for (qint16 index : rows[i])
+            table[i][column++] = index;
     }
+    return table;
+}
+
+constexpr std::array<qint32, DrawColorCount> BuiltInColors{
+    0x00FFFFFF, // white
+    0x00000000, // black
+    0x000000FF, // red
+    0x00FF0000, // blue
+    0x0000FF00, // green
+    0x0000FFFF, // yellow
+    0x00FFFF00, // cyan
+    0x00FF00FF, // magenta
+};
+
+} // namespace
+
+const std::array<QString, KigouListSize> KigouList = symbolTable();
+constexpr SimilarTable SimilarList = lookAlikeTable();
+
+void InitList()
+{
+    std::copy(BuiltInColors.begin(), BuiltInColors.end(), ColorList.begin());
 }
 
 void SetColor()
@@ -251,13 +268,13 @@ void SetColor()
 
 void InitSC()
 {
-    for (int i = 0; i <= 4; ++i)
+    for (int i = 0; i < ScoreCount; ++i)
         SCList[i] = -1;
 }
 
 void AddSC(float time)
 {
-    for (int i = 4; i >= 1; --i)
+    for (int i = ScoreCount - 1; i >= 1; --i)
         SCList[i] = SCList[i - 1];
     SCList[0] = static_cast<double>(time);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Limits.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -18,28 +20,29 @@ struct OptRecord
     double BlankTime = 0;
     qint16 StringLen = 0;
     qint16 KigouNum = 0;
-    std::array<qint16, 6> Koumoku{};
-    std::array<qint32, 9> Color{};
+    KoumokuFlags Koumoku{};
+    ColorTable Color{};
 
     bool operator==(const OptRecord &) const = default;
 };
 
 inline constexpr qsizetype OptRecSize = 68;
+// The file is the fields one after another, with no gaps, whatever the compiler pads in memory.
+static_assert(sizeof(OptRecord::ViewTime) + sizeof(OptRecord::BlankTime) + sizeof(OptRecord::StringLen)
+                  + sizeof(OptRecord::KigouNum) + sizeof(OptRecord::Koumoku) + sizeof(OptRecord::Color)
+              == OptRecSize);
+
 inline constexpr qint16 True16 = -1;
 inline constexpr qint16 False16 = 0;
-inline constexpr int KindCount = 5;
-inline constexpr int SymbolCount = 55;
-inline constexpr int DrawColorCount = 8;
-inline constexpr int MaxKigouNum = 100;
-inline constexpr int MinKigouNum = 5;
 inline constexpr double DefaultViewTime = 3.0;
 inline constexpr double DefaultBlankTime = 0.3;
 
 extern OptRecord OptRec;
-extern std::array<QString, 57> KigouList;
-extern std::array<qint32, 9> ColorList;
-extern std::array<std::array<qint16, 6>, 57> SimilarList;
-extern std::array<double, 6> SCList;
+// The symbols and their look-alikes are fixed; only the colours change while the program runs.
+extern const std::array<QString, KigouListSize> KigouList;
+extern ColorTable ColorList;
+extern const SimilarTable SimilarList;
+extern std::array<double, SCListSize> SCList;
 
 // Little-endian, field by field, independent of the compiler's struct layout.
 QByteArray optToBytes(const OptRecord &record);
@@ -60,8 +63,8 @@ int UsableKigouNum(const OptRecord &record = OptRec);
 double UsableViewTime(const OptRecord &record = OptRec);
 double UsableBlankTime(const OptRecord &record = OptRec);
 
+// Puts the built-in colours into ColorList.
 void InitList();
-void InitSimilar();
 void SetColor();
 
 void InitSC();

@@ -3,9 +3,9 @@
 #include "platform/Controls.h"
 #include "platform/LineControl.h"
 #include "platform/Numbers.h"
+#include "platform/Placement.h"
 #include "platform/ProgramIcon.h"
 #include "platform/ProgramInfo.h"
-#include "platform/Twips.h"
 
 #include <QLabel>
 #include <QPushButton>

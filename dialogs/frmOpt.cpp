@@ -6,7 +6,7 @@
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
 #include "platform/Numbers.h"
-#include "platform/Twips.h"
+#include "platform/Placement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,22 +18,9 @@
 #include <QPushButton>
 
 #include <algorithm>
-#include <span>
+#include <array>
 
 namespace {
-
-constexpr double MinViewTime = 0.1;
-constexpr double MaxViewTime = 10;
-constexpr double MinBlankTime = 0.1;
-constexpr double MaxBlankTime = 3;
-constexpr qint16 MinStringLen = 1;
-constexpr qint16 MaxStringLen = 20;
-constexpr int FirstListedStringLen = 3;
-constexpr int LastListedStringLen = 10;
-
-constexpr double ViewTimes[] = {10, 7, 5, 3, 2, 1, 0.7, 0.5, 0.3, 0.2, 0.1};
-constexpr double BlankTimes[] = {0.1, 0.3, 1};
-constexpr double KigouNums[] = {100, 70, 50, 30, 20, 10};
 
 struct KindBox
 {
@@ -78,16 +65,29 @@ void setForeColor(QLabel *label, quint32 color)
     label->setPalette(palette);
 }
 
-// Selects the first listed value equal to value, or shows text with no item selected.
-void showValue(QComboBox *box, std::span<const double> listed, double value, const QString &text)
+QString itemText(double seconds)
 {
-    const auto match = std::find(listed.begin(), listed.end(), value);
-    if (match != listed.end()) {
-        box->setCurrentIndex(int(match - listed.begin()));
+    return platform::timeText(seconds);
+}
+
+QString itemText(qint16 number)
+{
+    return platform::numberText(number);
+}
+
+// Lists the items, then selects the first one equal to value, or shows value with no item selected.
+template<typename T, size_t N>
+void showList(QComboBox *box, const std::array<T, N> &items, T value)
+{
+    for (T item : items)
+        box->addItem(itemText(item));
+    const auto match = std::find(items.begin(), items.end(), value);
+    if (match != items.end()) {
+        box->setCurrentIndex(int(match - items.begin()));
         return;
     }
     box->setCurrentIndex(-1);
-    box->setEditText(text);
+    box->setEditText(itemText(value));
 }
 
 } // namespace
@@ -210,35 +210,22 @@ void frmOpt::Form_Load()
 
 void frmOpt::ViewTimeList()
 {
-    for (double seconds : ViewTimes)
-        cmbViewTime->addItem(platform::timeText(seconds));
-    showValue(cmbViewTime, ViewTimes, OptRec.ViewTime, platform::timeText(OptRec.ViewTime));
+    showList(cmbViewTime, ViewTimeItems, OptRec.ViewTime);
 }
 
 void frmOpt::ViewStringLen()
 {
-    for (int length = FirstListedStringLen; length <= LastListedStringLen; ++length)
-        cmbStringLen->addItem(platform::numberText(length));
-    if (OptRec.StringLen >= FirstListedStringLen && OptRec.StringLen <= LastListedStringLen) {
-        cmbStringLen->setCurrentIndex(OptRec.StringLen - FirstListedStringLen);
-    } else {
-        cmbStringLen->setCurrentIndex(-1);
-        cmbStringLen->setEditText(platform::numberText(OptRec.StringLen));
-    }
+    showList(cmbStringLen, StringLenItems, OptRec.StringLen);
 }
 
 void frmOpt::BlankTimeList()
 {
-    for (const char *text : {"0.1", "0.3", "1"})
-        cmbBlankTime->addItem(QString::fromLatin1(text));
-    showValue(cmbBlankTime, BlankTimes, OptRec.BlankTime, platform::timeText(OptRec.BlankTime));
+    showList(cmbBlankTime, BlankTimeItems, OptRec.BlankTime);
 }
 
 void frmOpt::ViewKigouNum()
 {
-    for (const char *text : {"100", "70", "50", "30", "20", "10"})
-        cmbKigouNum->addItem(QString::fromLatin1(text));
-    showValue(cmbKigouNum, KigouNums, OptRec.KigouNum, platform::numberText(OptRec.KigouNum));
+    showList(cmbKigouNum, KigouNumItems, OptRec.KigouNum);
 }
 
 void frmOpt::ViewKoumoku()
@@ -264,12 +251,12 @@ void frmOpt::txtColor_Change(int Index)
 
 void frmOpt::cmdOk_Click()
 {
-    OptRec.ViewTime = std::clamp(platform::readDecimal(cmbViewTime->currentText()), MinViewTime, MaxViewTime);
-    OptRec.StringLen = platform::wholeInRange(platform::readDecimal(cmbStringLen->currentText()), MinStringLen,
-                                              MaxStringLen);
-    OptRec.BlankTime = std::clamp(platform::readDecimal(cmbBlankTime->currentText()), MinBlankTime, MaxBlankTime);
-    OptRec.KigouNum = platform::wholeInRange(platform::readDecimal(cmbKigouNum->currentText()), MinKigouNum,
-                                             MaxKigouNum);
+    OptRec.ViewTime = ViewTimeRange.clamp(platform::readDecimal(cmbViewTime->currentText()));
+    OptRec.StringLen = platform::wholeInRange(platform::readDecimal(cmbStringLen->currentText()), StringLenRange.low,
+                                              StringLenRange.high);
+    OptRec.BlankTime = BlankTimeRange.clamp(platform::readDecimal(cmbBlankTime->currentText()));
+    OptRec.KigouNum = platform::wholeInRange(platform::readDecimal(cmbKigouNum->currentText()), KigouNumRange.low,
+                                             KigouNumRange.high);
     for (int i = 0; i < KindBoxCount; ++i)
         OptRec.Koumoku[i] = chkKoumoku[i]->isChecked() ? True16 : False16;
     for (int i = 0; i < ColorBoxCount; ++i) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Limits.h"
+
 #include <QDialog>
 
 #include <array>
@@ -16,8 +18,8 @@ class frmOpt : public QDialog
     Q_OBJECT
 
 public:
-    static constexpr int KindBoxCount = 5;
-    static constexpr int ColorBoxCount = 8;
+    static constexpr int KindBoxCount = KindCount;
+    static constexpr int ColorBoxCount = DrawColorCount;
 
     explicit frmOpt(QWidget *parent = nullptr);
 

@@ -60,7 +60,7 @@ void checkHex(const QString &text, const QString &spaced)
     require(platform::readHex(fullWidth(text)) == value, "hex reader reads full-width forms as ASCII");
     require(platform::readHex(QStringLiteral("0") + text) == value, "hex reader ignores leading zeros");
     const qint32 color = platform::colorInRange(value);
-    require(color >= 0 && color <= 0xFFFFFF, "colour forced into 0..FFFFFF");
+    require(color >= 0 && color <= platform::MaxColor, "colour forced into 0..MaxColor");
 }
 
 // The largest doubles round up to fifteen digits beyond the largest double, which read as an infinity.

@@ -57,15 +57,15 @@ bool flagInRange(qint16 flag)
 
 void requireSavedRecordInRange(const OptRecord &record)
 {
-    require(record.ViewTime >= 0.1 && record.ViewTime <= 10, "saved display time in 0.1..10");
-    require(record.BlankTime >= 0.1 && record.BlankTime <= 3, "saved blank time in 0.1..3");
-    require(record.StringLen >= 1 && record.StringLen <= 20, "saved length in 1..20");
-    require(record.KigouNum >= MinKigouNum && record.KigouNum <= MaxKigouNum, "saved symbol count in 5..100");
+    require(ViewTimeRange.contains(record.ViewTime), "saved display time in range");
+    require(BlankTimeRange.contains(record.BlankTime), "saved blank time in range");
+    require(StringLenRange.contains(record.StringLen), "saved length in range");
+    require(KigouNumRange.contains(record.KigouNum), "saved symbol count in range");
     require(std::all_of(record.Koumoku.begin(), record.Koumoku.begin() + KindCount, flagInRange),
             "saved kinds are -1 or 0");
     require(std::all_of(record.Color.begin(), record.Color.begin() + DrawColorCount,
-                        [](qint32 color) { return color >= 0 && color <= 0xFFFFFF; }),
-            "saved colours in 0..FFFFFF");
+                        [](qint32 color) { return ColorRange.contains(color); }),
+            "saved colours in range");
 }
 
 void confirmOptions()

@@ -11,10 +11,10 @@
 #include "platform/LineControl.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
+#include "platform/Placement.h"
 #include "platform/ProgramIcon.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Random.h"
-#include "platform/Twips.h"
 #include "quiz/QuizGenerator.h"
 #include "records/HistoryStore.h"
 
@@ -202,7 +202,7 @@ bool frmMain::StartPrg()
     }
     ClsView();
     ViewQuiz(1);
-    m_ViewMode = 0;
+    m_ViewMode = ViewPicture1;
     timMain->start();
     m_tracker.gameStarted(m_quiz, m_startSteady);
     return true;
@@ -271,24 +271,24 @@ void frmMain::ClsView()
 void frmMain::timMain_Timer()
 {
     switch (m_ViewMode) {
-    case 0:
+    case ViewPicture1:
         ClsView();
-        m_ViewMode = 1;
+        m_ViewMode = ViewBlankAfter1;
         timMain->setInterval(platform::intervalMs(UsableBlankTime()));
         break;
-    case 1:
+    case ViewBlankAfter1:
         ViewQuiz(2);
-        m_ViewMode = 2;
+        m_ViewMode = ViewPicture2;
         timMain->setInterval(platform::intervalMs(UsableViewTime()));
         break;
-    case 2:
+    case ViewPicture2:
         ClsView();
-        m_ViewMode = 3;
+        m_ViewMode = ViewBlankAfter2;
         timMain->setInterval(platform::intervalMs(UsableBlankTime()));
         break;
-    case 3:
+    case ViewBlankAfter2:
         ViewQuiz(1);
-        m_ViewMode = 0;
+        m_ViewMode = ViewPicture1;
         timMain->setInterval(platform::intervalMs(UsableViewTime()));
         break;
     default:

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "main/GameTracker.h"
+#include "core/Limits.h"
 #include "quiz/Quiz.h"
+#include "records/GameTracker.h"
 #include "records/RecordWriter.h"
 
 #include <QList>
@@ -17,19 +18,25 @@ class QLabel;
 class QPushButton;
 class QTimer;
 
+// ViewMode: what the field shows now. Each tick of the picture timer moves on to the next phase.
+enum ViewPhase : qint16 {
+    ViewPicture1 = 0,
+    ViewBlankAfter1 = 1,
+    ViewPicture2 = 2,
+    ViewBlankAfter2 = 3,
+};
+
 class frmMain : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    static constexpr int KeyCount = 100;
-    static constexpr int ScoreCount = 5;
+    static constexpr int KeyCount = ::KeyCount; // lblKey(0) to lblKey(KeyCount - 1)
 
     explicit frmMain(QWidget *parent = nullptr);
 
     // The game's state, read by tests and by nobody else outside the window.
     qint16 AnsView() const { return m_AnsView; }
-    float StartTime() const { return m_StartTime; }
     qint16 ViewMode() const { return m_ViewMode; }
     const Quiz &CurrentQuiz() const { return m_quiz; }
 
@@ -83,7 +90,7 @@ private:
     qint16 m_AnsView = 0;
     float m_StartTime = 0;
     double m_startSteady = 0; // steady-clock reading at the start, for the elapsed time
-    qint16 m_ViewMode = 0;
+    qint16 m_ViewMode = ViewPicture1;
     Quiz m_quiz;
     records::RecordWriter m_history;
     GameTracker m_tracker{m_history};

@@ -13,8 +13,6 @@ public:
 
     double x1() const { return m_x1; }
     double y1() const { return m_y1; }
-    double x2() const { return m_x2; }
-    double y2() const { return m_y2; }
 
     void setLineColor(const QColor &color);
     void setLineWidth(int pixels);

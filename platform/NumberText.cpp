@@ -204,7 +204,7 @@ qint64 readHex(const QString &text)
 
 qint32 colorInRange(qint64 value)
 {
-    return qint32(std::clamp<qint64>(value, 0, 0xFFFFFF));
+    return qint32(std::clamp<qint64>(value, 0, MaxColor));
 }
 
 QString timeText(double seconds)

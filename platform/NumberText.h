@@ -28,7 +28,10 @@ qint16 wholeInRange(double value, qint16 low, qint16 high);
 // magnitude, saturated at the largest qint64, so that a range check treats them as too large.
 qint64 readHex(const QString &text);
 
-// A colour entry forced into 0 to 0xFFFFFF.
+// The largest colour value 0x00BBGGRR; larger values would name system colours.
+inline constexpr qint32 MaxColor = 0x00FFFFFF;
+
+// A colour entry forced into 0 to MaxColor.
 qint32 colorInRange(qint64 value);
 
 // At most 15 significant digits, "." as separator, no trailing zeros: 0.25 -> "0.25", 4 -> "4".

@@ -1,7 +1,5 @@
 #include "platform/Twips.h"
 
-#include <QWidget>
-
 #include <cmath>
 
 namespace platform {
@@ -19,11 +17,6 @@ double toTwips(int pixels)
 QRect twipsRect(double left, double top, double width, double height)
 {
     return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
-}
-
-void placeInTwips(QWidget *widget, double left, double top, double width, double height)
-{
-    widget->setGeometry(twipsRect(left, top, width, height));
 }
 
 } // namespace platform

@@ -2,8 +2,6 @@
 
 #include <QRect>
 
-class QWidget;
-
 namespace platform {
 
 // Layout is given in twips; Qt works in device-independent pixels and scales
@@ -13,6 +11,5 @@ inline constexpr int TwipsPerPixel = 15;
 int toPixels(double twips);
 double toTwips(int pixels);
 QRect twipsRect(double left, double top, double width, double height);
-void placeInTwips(QWidget *widget, double left, double top, double width, double height);
 
 } // namespace platform

@@ -47,4 +47,6 @@ struct Quiz
     qint16 QuizType = KindColor;
 
     int itemCount() const { return static_cast<int>(Quiz1.size()); }
+
+    bool operator==(const Quiz &) const = default;
 };

@@ -1,6 +1,5 @@
 #include "quiz/QuizGenerator.h"
 
-#include "core/mdlUser.h"
 #include "platform/Numbers.h"
 #include "platform/Random.h"
 
@@ -12,8 +11,6 @@
 namespace {
 
 constexpr int MoveCheckLimit = 10;
-// Cells are stored as 16-bit column and row numbers.
-constexpr qint32 MaxGridSide = std::numeric_limits<qint16>::max();
 
 // A degenerate label size (zero, huge, not a number) must give a grid that is refused, not overflow.
 qint32 saturatedInt32(double value)
@@ -84,7 +81,7 @@ void drawLooks(platform::RandomSource &random, std::vector<QuizItem> &items)
     }
 }
 
-qint16 chooseKind(const std::array<qint16, 6> &koumoku, platform::RandomSource &random)
+qint16 chooseKind(const KoumokuFlags &koumoku, platform::RandomSource &random)
 {
     std::array<qint16, KindCount> enabled{};
     int count = 0;
@@ -113,9 +110,9 @@ qint16 drawOtherThan(qint16 old, Draw draw)
     return value;
 }
 
-qint16 drawLookAlike(qint16 symbol, platform::RandomSource &random)
+qint16 drawLookAlike(const SimilarTable &similarList, qint16 symbol, platform::RandomSource &random)
 {
-    const auto &row = SimilarList[static_cast<size_t>(symbol)];
+    const auto &row = similarList[static_cast<size_t>(symbol)];
     const int column = platform::drawIndex(random, row[0]) + 1;
     return row[static_cast<size_t>(column)];
 }
@@ -138,7 +135,7 @@ bool applyMove(Quiz &quiz, int kigouNum, platform::RandomSource &random)
     return false;
 }
 
-bool applyKind(Quiz &quiz, int kigouNum, platform::RandomSource &random)
+bool applyKind(Quiz &quiz, const QuizRequest &request, platform::RandomSource &random)
 {
     const QuizItem &before = quiz.Quiz1[static_cast<size_t>(quiz.AnsNo)];
     QuizItem &after = quiz.Quiz2[static_cast<size_t>(quiz.AnsNo)];
@@ -150,13 +147,13 @@ bool applyKind(Quiz &quiz, int kigouNum, platform::RandomSource &random)
         after.KigouNo = drawOtherThan(before.KigouNo, [&random] { return drawSymbol(random); });
         return true;
     case KindSimilarSymbol:
-        after.KigouNo = drawLookAlike(before.KigouNo, random);
+        after.KigouNo = drawLookAlike(*request.similarList, before.KigouNo, random);
         return true;
     case KindVanish:
         after.KigouNo = 0;
         return true;
     case KindMove:
-        return applyMove(quiz, kigouNum, random);
+        return applyMove(quiz, request.kigouNum, random);
     }
     return false;
 }
@@ -208,7 +205,7 @@ QuizOutcome generateQuiz(const QuizRequest &request, platform::RandomSource &ran
     built.Quiz2 = built.Quiz1;
     built.QuizType = chooseKind(request.koumoku, random);
     built.AnsNo = drawAnswer(random, kigouNum);
-    const bool changed = applyKind(built, kigouNum, random);
+    const bool changed = applyKind(built, request, random);
 
     quiz = std::move(built);
     return changed ? QuizOutcome::Complete : QuizOutcome::NoMovePossible;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "core/mdlUser.h"
 #include "quiz/Quiz.h"
 
 #include <QList>
 
 #include <array>
+#include <limits>
 
 namespace platform {
 class RandomSource;
@@ -18,9 +20,13 @@ struct QuizRequest
     double fieldTop = 0;    // the header band's lower edge
     double scaleWidth = 0;  // client area of the main window
     double scaleHeight = 0;
-    int kigouNum = 0;       // already forced into 5..100
-    std::array<qint16, 6> koumoku{};
+    int kigouNum = 0;       // already forced into KigouNumRange
+    KoumokuFlags koumoku{};
+    const SimilarTable *similarList = &SimilarList; // where the look-alike kind finds a symbol's look-alikes
 };
+
+// Cells are stored as 16-bit column and row numbers, so no grid is wider or taller than this.
+inline constexpr qint32 MaxGridSide = std::numeric_limits<qint16>::max();
 
 enum class QuizOutcome {
     Complete,

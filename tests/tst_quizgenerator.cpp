@@ -1,6 +1,7 @@
 #include "core/mdlUser.h"
 #include "quiz/QuizGenerator.h"
 #include "support/Fakes.h"
+#include "support/QuizChecks.h"
 
 #include <QtTest>
 
@@ -8,9 +9,6 @@
 #include <utility>
 
 namespace {
-
-constexpr double CellTwips = 375;
-constexpr double HeaderTwips = 720;
 
 // The program's generator with its reseeds reading a clock frozen at seed: every draw repeats.
 struct SeededRandom
@@ -23,30 +21,6 @@ struct SeededRandom
     FakeClock clock;
     platform::Rng rng{&clock};
 };
-
-std::array<qint16, 6> flagsFor(const QList<int> &kinds)
-{
-    std::array<qint16, 6> koumoku{};
-    for (int kind : kinds)
-        koumoku[static_cast<size_t>(kind)] = True16;
-    return koumoku;
-}
-
-const QList<int> AllKinds{KindColor, KindOtherSymbol, KindSimilarSymbol, KindVanish, KindMove};
-
-// A client area that gives exactly cols x rows cells of the layout's size.
-QuizRequest gridRequest(int cols, int rows, int kigouNum, const QList<int> &kinds)
-{
-    QuizRequest request;
-    request.keyWidth = CellTwips;
-    request.keyHeight = CellTwips;
-    request.fieldTop = HeaderTwips;
-    request.scaleWidth = (cols + 1) * CellTwips;
-    request.scaleHeight = HeaderTwips + (rows + 1) * CellTwips;
-    request.kigouNum = kigouNum;
-    request.koumoku = flagsFor(kinds);
-    return request;
-}
 
 // Rows of the grid, '.' for a free cell and 'a' + i for item i.
 QStringList diagram(const std::vector<QuizItem> &items, const QuizGeometry &geometry)
@@ -64,11 +38,6 @@ QString looks(const std::vector<QuizItem> &items)
     for (const QuizItem &item : items)
         parts << QStringLiteral("%1/%2").arg(item.KigouNo).arg(item.ColorNo);
     return parts.join(u' ');
-}
-
-QString describe(const QuizItem &item)
-{
-    return QStringLiteral("%1,%2 %3/%4").arg(item.PosX).arg(item.PosY).arg(item.KigouNo).arg(item.ColorNo);
 }
 
 // Draws that FakeRandom replays: r = the middle of the wanted index's interval.
@@ -93,94 +62,6 @@ void appendLooks(std::vector<float> &script, std::initializer_list<std::pair<int
     }
 }
 
-QString cellsAreDistinct(const std::vector<QuizItem> &items, const QuizGeometry &geometry, const char *picture)
-{
-    std::vector<bool> used(static_cast<size_t>(geometry.ColNum * geometry.RowNum));
-    for (const QuizItem &item : items) {
-        if (item.PosX < 0 || item.PosX >= geometry.ColNum || item.PosY < 0 || item.PosY >= geometry.RowNum)
-            return QStringLiteral("%1: cell outside the grid: %2").arg(picture, describe(item));
-        const size_t cell = static_cast<size_t>(item.PosY * geometry.ColNum + item.PosX);
-        if (used[cell])
-            return QStringLiteral("%1: two items on %2").arg(picture, describe(item));
-        used[cell] = true;
-    }
-    return {};
-}
-
-bool isLookAlike(qint16 symbol, qint16 candidate)
-{
-    const auto &row = SimilarList[static_cast<size_t>(symbol)];
-    return std::find(row.begin() + 1, row.begin() + 1 + row[0], candidate) != row.begin() + 1 + row[0];
-}
-
-QString checkChange(const Quiz &quiz, QuizOutcome outcome)
-{
-    const QuizItem &before = quiz.Quiz1[static_cast<size_t>(quiz.AnsNo)];
-    const QuizItem &after = quiz.Quiz2[static_cast<size_t>(quiz.AnsNo)];
-    if (outcome == QuizOutcome::NoMovePossible)
-        return quiz.QuizType == KindMove && after == before ? QString() : QStringLiteral("give-up left a change");
-    QuizItem expectedShape = before;
-    bool valid = false;
-    switch (quiz.QuizType) {
-    case KindColor:
-        expectedShape.ColorNo = after.ColorNo;
-        valid = after.ColorNo >= 0 && after.ColorNo < DrawColorCount && after.ColorNo != before.ColorNo;
-        break;
-    case KindOtherSymbol:
-        expectedShape.KigouNo = after.KigouNo;
-        valid = after.KigouNo >= 1 && after.KigouNo <= SymbolCount && after.KigouNo != before.KigouNo;
-        break;
-    case KindSimilarSymbol:
-        expectedShape.KigouNo = after.KigouNo;
-        valid = isLookAlike(before.KigouNo, after.KigouNo);
-        break;
-    case KindVanish:
-        expectedShape.KigouNo = 0;
-        valid = after.KigouNo == 0;
-        break;
-    case KindMove: {
-        expectedShape.PosX = after.PosX;
-        expectedShape.PosY = after.PosY;
-        const int dx = after.PosX - before.PosX;
-        const int dy = after.PosY - before.PosY;
-        const bool landsFree = std::none_of(quiz.Quiz1.begin(), quiz.Quiz1.end(), [&after](const QuizItem &item) {
-            return item.PosX == after.PosX && item.PosY == after.PosY;
-        });
-        valid = std::abs(dx) <= 1 && std::abs(dy) <= 1 && (dx != 0 || dy != 0) && landsFree;
-        break;
-    }
-    default:
-        return QStringLiteral("unknown kind %1").arg(quiz.QuizType);
-    }
-    if (!valid || after != expectedShape)
-        return QStringLiteral("kind %1 changed %2 into %3").arg(quiz.QuizType).arg(describe(before), describe(after));
-    return {};
-}
-
-// Every invariant of a built quiz; an empty result means all hold.
-QString checkQuiz(const Quiz &quiz, QuizOutcome outcome, int kigouNum)
-{
-    if (outcome == QuizOutcome::FieldTooSmall)
-        return QStringLiteral("refused a grid that has room");
-    if (quiz.itemCount() != kigouNum || quiz.Quiz2.size() != quiz.Quiz1.size())
-        return QStringLiteral("wrong item count");
-    if (quiz.AnsNo < 0 || quiz.AnsNo >= kigouNum)
-        return QStringLiteral("answer %1 out of range").arg(quiz.AnsNo);
-    for (const QString &error : {cellsAreDistinct(quiz.Quiz1, quiz.geometry, "picture 1"),
-                                 cellsAreDistinct(quiz.Quiz2, quiz.geometry, "picture 2")}) {
-        if (!error.isEmpty())
-            return error;
-    }
-    for (size_t i = 0; i < quiz.Quiz1.size(); ++i) {
-        const QuizItem &item = quiz.Quiz1[i];
-        if (item.KigouNo < 1 || item.KigouNo > SymbolCount || item.ColorNo < 0 || item.ColorNo >= DrawColorCount)
-            return QStringLiteral("picture 1 item %1 looks wrong: %2").arg(i).arg(describe(item));
-        if (static_cast<int>(i) != quiz.AnsNo && quiz.Quiz2[i] != item)
-            return QStringLiteral("picture 2 differs at %1, not the answer %2").arg(i).arg(quiz.AnsNo);
-    }
-    return checkChange(quiz, outcome);
-}
-
 // Columns shared by the tables that pin a whole quiz: picture 1 and the one change.
 void addQuizColumns()
 {
@@ -192,11 +73,11 @@ void addQuizColumns()
 }
 
 // The current row's picture 1, kind, answer and change, after every invariant of the quiz.
-void compareQuiz(const Quiz &quiz, QuizOutcome outcome)
+void compareQuiz(const QuizRequest &request, const Quiz &quiz, QuizOutcome outcome)
 {
     QFETCH(QStringList, picture1);
     QFETCH(int, AnsNo);
-    const QString error = checkQuiz(quiz, outcome, int(picture1.join(QString()).remove(u'.').size()));
+    const QString error = quizFault(request, quiz, outcome);
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QCOMPARE(diagram(quiz.Quiz1, quiz.geometry), picture1);
     QTEST(looks(quiz.Quiz1), "looks1");
@@ -225,6 +106,7 @@ private slots:
     void noKindEnabled();
     void fieldTooSmall_data();
     void fieldTooSmall();
+    void lookAlikesFromTheRequest();
 };
 
 // Key size and client area in twips; "KeyWidth x KeyHeight, FieldRight x FieldBottom, ColNum x RowNum".
@@ -339,9 +221,10 @@ void TestQuizGenerator::golden()
     QFETCH(double, seed);
 
     SeededRandom random(seed);
+    const QuizRequest request = gridRequest(21, 10, 10, AllKinds);
     Quiz quiz;
-    QCOMPARE(generateQuiz(gridRequest(21, 10, 10, AllKinds), random.rng, quiz), QuizOutcome::Complete);
-    compareQuiz(quiz, QuizOutcome::Complete);
+    QCOMPARE(generateQuiz(request, random.rng, quiz), QuizOutcome::Complete);
+    compareQuiz(request, quiz, QuizOutcome::Complete);
 }
 
 // Scripted draws pin each step's draws and their order on a 3 x 2 or 5 x 1 grid.
@@ -417,15 +300,16 @@ void TestQuizGenerator::drawOrder()
 
     const int kigouNum = int(picture1.join(QString()).remove(u'.').size());
     FakeRandom random(script);
+    const QuizRequest request = gridRequest(cols, rows, kigouNum, kinds);
     Quiz quiz;
-    QCOMPARE(generateQuiz(gridRequest(cols, rows, kigouNum, kinds), random, quiz), outcome);
+    QCOMPARE(generateQuiz(request, random, quiz), outcome);
     QTEST(random.draws, "draws");
     QTEST(random.reseeds, "reseeds");
     QCOMPARE(random.position, script.size());
-    compareQuiz(quiz, outcome);
+    compareQuiz(request, quiz, outcome);
 }
 
-// On a full grid a move must be given up: checkQuiz never lets a symbol land on another.
+// On a full grid a move must be given up: quizFault never lets a symbol land on another.
 void TestQuizGenerator::properties_data()
 {
     QTest::addColumn<int>("cols");
@@ -461,7 +345,7 @@ void TestQuizGenerator::properties()
         SeededRandom random(seed);
         Quiz quiz;
         const QuizOutcome outcome = generateQuiz(request, random.rng, quiz);
-        const QString error = checkQuiz(quiz, outcome, kigouNum);
+        const QString error = quizFault(request, quiz, outcome);
         QVERIFY2(error.isEmpty(), qPrintable(QStringLiteral("seed %1: %2").arg(seed).arg(error)));
         QCOMPARE(quiz.geometry.ColNum, cols);
         QCOMPARE(quiz.geometry.RowNum, rows);
@@ -492,7 +376,7 @@ void TestQuizGenerator::noKindEnabled()
         Quiz quiz;
         const QuizOutcome outcome = generateQuiz(request, random, quiz);
         QCOMPARE(quiz.QuizType, qint16(KindColor));
-        const QString error = checkQuiz(quiz, outcome, request.kigouNum); // refuses any other outcome
+        const QString error = quizFault(request, quiz, outcome); // refuses any other outcome
         QVERIFY2(error.isEmpty(), qPrintable(error));
     }
     QCOMPARE(random.reseeds, 0);
@@ -533,6 +417,23 @@ void TestQuizGenerator::fieldTooSmall()
     QVERIFY(quiz.AnsNo == before.AnsNo && quiz.QuizType == before.QuizType);
     QCOMPARE(random.draws, 0);
     QCOMPARE(random.reseeds, 0);
+}
+
+void TestQuizGenerator::lookAlikesFromTheRequest()
+{
+    // Each symbol's one look-alike is the next symbol: the program's own table gives others for most.
+    SimilarTable nextSymbol{};
+    for (qint16 k = 1; k <= SymbolCount; ++k)
+        nextSymbol[size_t(k)] = {1, qint16(k % SymbolCount + 1)};
+    QuizRequest request = gridRequest(21, 10, 20, {KindSimilarSymbol});
+    request.similarList = &nextSymbol;
+    for (int seed = 1; seed <= 20; ++seed) {
+        SeededRandom random(seed);
+        Quiz quiz;
+        QCOMPARE(generateQuiz(request, random.rng, quiz), QuizOutcome::Complete);
+        const qint16 before = quiz.Quiz1[size_t(quiz.AnsNo)].KigouNo;
+        QCOMPARE(quiz.Quiz2[size_t(quiz.AnsNo)].KigouNo, qint16(before % SymbolCount + 1));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestQuizGenerator)

@@ -1,4 +1,4 @@
-#include "main/GameTracker.h"
+#include "records/GameTracker.h"
 
 #include "core/mdlUser.h"
 #include "platform/Clock.h"
