@@ -24,6 +24,7 @@
 #include <QScatterSeries>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QTimer>
 #include <QValueAxis>
 #include <QVBoxLayout>
 
@@ -217,8 +218,24 @@ void frmRecords::AddRecord(const GameRecord &record)
     m_all.append(record);
     m_stale = true;
     // A hidden window catches up when it is shown again, rather than work while the player plays.
-    if (isVisible())
+    if (!isVisible())
+        return;
+    if (!m_switches || !m_switches->isActive()) {
         Refresh();
+        return;
+    }
+    if (m_refreshAfterSwitch)
+        return;
+    m_refreshAfterSwitch = true;
+    // Queued, so it runs once the switch has been drawn.
+    connect(
+        m_switches, &QTimer::timeout, this,
+        [this] {
+            m_refreshAfterSwitch = false;
+            if (m_stale && isVisible())
+                Refresh();
+        },
+        static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
 }
 
 void frmRecords::showEvent(QShowEvent *event)

@@ -13,6 +13,7 @@ class QLineSeries;
 class QPushButton;
 class QScatterSeries;
 class QTableWidget;
+class QTimer;
 class QValueAxis;
 
 namespace records {
@@ -27,6 +28,10 @@ class frmRecords : public QMainWindow
 
 public:
     explicit frmRecords(records::RecordWriter &history, QWidget *parent = nullptr);
+
+    // While this timer runs (the pictures flicker after a give-up), a new game is taken into the views
+    // right after one of its switches, so the work fits into the screen's interval and delays no switch.
+    void PaceBy(const QTimer *switches) { m_switches = switches; }
 
     // The games that the chart, the table per kind and the export cover now.
     const QList<records::GameRecord> &Shown() const { return m_shown; }
@@ -58,6 +63,8 @@ private:
     // What the charts and tables need of every game, in order of start (the export reads the rest).
     QList<records::GameRecord> m_all;
     bool m_stale = false; // games have come in since the views were last filled
+    const QTimer *m_switches = nullptr;
+    bool m_refreshAfterSwitch = false;
     records::RecordFilter m_filter;
     QList<records::GameRecord> m_shown;
 

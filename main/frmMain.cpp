@@ -350,8 +350,10 @@ void frmMain::mnuAbout_Click()
 
 void frmMain::mnuRecords_Click()
 {
-    if (!m_records)
+    if (!m_records) {
         m_records = new frmRecords(m_history, this);
+        m_records->PaceBy(timMain);
+    }
     m_records->show();
     m_records->raise();
     m_records->activateWindow();

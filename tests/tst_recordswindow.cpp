@@ -2,14 +2,17 @@
 #include "main/frmMain.h"
 #include "platform/ClickLabel.h"
 #include "records/HistoryStore.h"
+#include "records/RecordWriter.h"
 #include "support/Fakes.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QStatusBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -23,6 +26,7 @@ private slots:
     void everyEndedGameIsOneRecord_data();
     void everyEndedGameIsOneRecord();
     void unwritableHistoryLeavesTheGameAlone();
+    void flickeringGameIsTakenInAfterASwitch();
 };
 
 void TestRecordsWindow::everyEndedGameIsOneRecord_data()
@@ -135,6 +139,40 @@ void TestRecordsWindow::unwritableHistoryLeavesTheGameAlone()
     auto *records = window.findChild<frmRecords *>();
     QTRY_VERIFY(records->statusBar()->currentMessage().contains(QStringLiteral("記録のフォルダーを作れません")));
     QCOMPARE(records->Shown().size(), 0);
+}
+
+void TestRecordsWindow::flickeringGameIsTakenInAfterASwitch()
+{
+    TestEnvironment env;
+    RecordWriter writer(env.historyPath());
+    frmRecords records(writer);
+    QTimer switches;
+    switches.setInterval(1000);
+    records.PaceBy(&switches);
+    records.show();
+    GameRecord game;
+    game.started = env.clock.wall.toString(Qt::ISODateWithMs);
+    game.startedMs = env.clock.wall.toMSecsSinceEpoch();
+    game.items = 20;
+    game.version = QStringLiteral("1.0.0");
+
+    QSignalSpy recorded(&writer, &RecordWriter::recorded);
+    switches.start();
+    writer.submit(game);
+    writer.flush();
+    QCOMPARE(recorded.size(), 1);
+    QCoreApplication::processEvents(); // the window has the game now, but waits for the switch
+    QVERIFY(switches.remainingTime() > 0);
+    QCOMPARE(records.Shown().size(), 0);
+    QSignalSpy switched(&switches, &QTimer::timeout);
+    QVERIFY(switched.wait());
+    QTRY_COMPARE(records.Shown().size(), 1);
+
+    // With the pictures at rest the game shows at once.
+    switches.stop();
+    writer.submit(game);
+    writer.flush();
+    QTRY_COMPARE(records.Shown().size(), 2);
 }
 
 QTEST_MAIN(TestRecordsWindow)
