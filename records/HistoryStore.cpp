@@ -2,6 +2,7 @@
 
 #include <QAtomicInteger>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QThread>
 
 namespace records {
 
@@ -18,6 +20,8 @@ QAtomicInteger<quint64> connectionCount;
 
 // SQLite's codes for a file that is not a database and for a database whose pages are damaged.
 const QStringList DamagedCodes = {QStringLiteral("26"), QStringLiteral("11")};
+// SQLite's codes for a file that another connection holds at the moment.
+const QStringList BusyCodes = {QStringLiteral("5"), QStringLiteral("6")};
 
 // How long a writer waits for another connection's transaction before it gives up.
 constexpr int BusyTimeoutMs = 10000;
@@ -121,8 +125,16 @@ void HistoryStore::disconnect()
 
 bool HistoryStore::prepare()
 {
-    // The first statement reads the file's header: here a file that is no database shows.
-    return exec(QStringLiteral("PRAGMA journal_mode = WAL")) && exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    // The first statement reads the file's header: here a file that is no database shows. Switching the
+    // journal needs the file to itself for a moment and SQLite does not wait for that, so a second copy of the
+    // game opening the history at the same time tries again until the busy timeout.
+    const QDeadlineTimer deadline(BusyTimeoutMs);
+    while (!exec(QStringLiteral("PRAGMA journal_mode = WAL"))) {
+        if (!m_busy || deadline.hasExpired())
+            return false;
+        QThread::msleep(5);
+    }
+    return exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
 }
 
 bool HistoryStore::migrate()
@@ -174,6 +186,7 @@ bool HistoryStore::exec(const QString &statement)
         return true;
     const QSqlError error = query.lastError();
     m_damaged = m_damaged || DamagedCodes.contains(error.nativeErrorCode());
+    m_busy = BusyCodes.contains(error.nativeErrorCode());
     return fail(QStringLiteral("記録を使えません"), error.text());
 }
 

@@ -60,6 +60,7 @@ private:
     std::unique_ptr<QSqlQuery> m_insert;
     bool m_open = false;
     bool m_damaged = false;
+    bool m_busy = false; // the last failure was another connection holding the file
     QString m_message;
 };
 
