@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 using namespace records;
 
@@ -54,8 +55,14 @@ GameRecord randomGame(QRandomGenerator &random, const QDateTime &start)
     return record;
 }
 
-double msSince(const QElapsedTimer &timer)
+// Milliseconds that work takes; work returns false when it failed.
+template <typename Work>
+std::optional<double> msOf(Work &&work)
 {
+    QElapsedTimer timer;
+    timer.start();
+    if (!work())
+        return std::nullopt;
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
@@ -81,27 +88,25 @@ int main(int argc, char *argv[])
         history.append(randomGame(random, when));
         when = QDateTime::fromMSecsSinceEpoch(history.back().startedMs);
     }
-    QElapsedTimer seeding;
-    seeding.start();
     {
-        HistoryStore store(path);
-        if (!store.append(history)) {
-            std::fprintf(stderr, "cannot seed the history: %s\n", qPrintable(store.message()));
+        HistoryStore seeder(path);
+        const auto seeding = msOf([&] { return seeder.append(history); });
+        if (!seeding) {
+            std::fprintf(stderr, "cannot seed the history: %s\n", qPrintable(seeder.message()));
             return 1;
         }
+        std::printf("seeded %d games in %.0f ms\n", HistoryGames, *seeding);
     }
-    std::printf("seeded %d games in %.0f ms\n", HistoryGames, msSince(seeding));
 
     std::vector<double> inserts;
     {
         HistoryStore store(path);
         for (int i = 0; i < TimedInserts; ++i) {
             const GameRecord game = randomGame(random, when);
-            QElapsedTimer timer;
-            timer.start();
-            if (!store.append({game}))
+            const auto ms = msOf([&] { return store.append({game}); });
+            if (!ms)
                 return 1;
-            inserts.push_back(msSince(timer));
+            inserts.push_back(*ms);
         }
     }
     std::printf("insert of one game, %d inserts: median %.3f ms, p99 %.3f ms, max %.3f ms\n", TimedInserts,
@@ -113,10 +118,10 @@ int main(int argc, char *argv[])
         RecordWriter writer(path);
         for (int i = 0; i < TimedHandOffs; ++i) {
             const GameRecord game = randomGame(random, when);
-            QElapsedTimer timer;
-            timer.start();
-            writer.submit(game);
-            handOffs.push_back(msSince(timer));
+            handOffs.push_back(*msOf([&] {
+                writer.submit(game);
+                return true;
+            }));
             if (i % 100 == 0)
                 writer.flush();
         }
@@ -129,12 +134,12 @@ int main(int argc, char *argv[])
     std::unique_ptr<frmRecords> window;
     for (int i = 0; i < TimedOpens; ++i) {
         window.reset();
-        QElapsedTimer timer;
-        timer.start();
-        window = std::make_unique<frmRecords>(writer);
-        window->show();
-        paint(*window);
-        opens.push_back(msSince(timer));
+        opens.push_back(*msOf([&] {
+            window = std::make_unique<frmRecords>(writer);
+            window->show();
+            paint(*window);
+            return true;
+        }));
     }
     std::printf("open the window with %lld games and paint it: median %.1f ms, max %.1f ms\n",
                 static_cast<long long>(window->Shown().size()), bench::median(opens), bench::maxOf(opens));
@@ -144,17 +149,17 @@ int main(int argc, char *argv[])
     auto *chart = window->findChild<QChartView *>(QStringLiteral("chtTimes"));
     std::vector<double> filters;
     for (int i = 0; i < TimedFilters; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        if (i % 2 == 0) {
-            items->setCurrentIndex(i / 2 % items->count());
-            window->cmbItems_Click();
-        } else {
-            period->setCurrentIndex(i / 2 % period->count());
-            window->cmbPeriod_Click();
-        }
-        paint(*chart);
-        filters.push_back(msSince(timer));
+        filters.push_back(*msOf([&] {
+            if (i % 2 == 0) {
+                items->setCurrentIndex(i / 2 % items->count());
+                window->cmbItems_Click();
+            } else {
+                period->setCurrentIndex(i / 2 % period->count());
+                window->cmbPeriod_Click();
+            }
+            paint(*chart);
+            return true;
+        }));
     }
     std::printf("change a filter and repaint the chart: median %.1f ms, max %.1f ms\n", bench::median(filters),
                 bench::maxOf(filters));
@@ -163,26 +168,26 @@ int main(int argc, char *argv[])
     period->setCurrentIndex(period->count() - 1);
     window->cmbItems_Click();
 
-    // With the window open beside the game, each recorded game is taken into its views on the interface thread.
+    // With the window open beside the game, each recorded game is taken into its views on the interface thread
+    // (while the pictures flicker, right after a switch).
     std::vector<double> refreshes;
     for (int i = 0; i < TimedRefreshes; ++i) {
         writer.submit(randomGame(random, when));
         writer.flush();
-        QElapsedTimer timer;
-        timer.start();
-        QCoreApplication::processEvents();
-        refreshes.push_back(msSince(timer));
+        refreshes.push_back(*msOf([] {
+            QCoreApplication::processEvents();
+            return true;
+        }));
     }
     std::printf("open window taking in one new game: median %.1f ms, max %.1f ms\n", bench::median(refreshes),
                 bench::maxOf(refreshes));
 
     std::vector<double> exports;
     for (int i = 0; i < TimedExports; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        if (!window->ExportTo(dir.filePath(QStringLiteral("export.csv"))))
+        const auto ms = msOf([&] { return window->ExportTo(dir.filePath(QStringLiteral("export.csv"))); });
+        if (!ms)
             return 1;
-        exports.push_back(msSince(timer));
+        exports.push_back(*ms);
     }
     std::printf("export %lld games to CSV: median %.1f ms, max %.1f ms\n",
                 static_cast<long long>(window->Shown().size()), bench::median(exports), bench::maxOf(exports));
