@@ -292,8 +292,9 @@ void frmMain::timMain_Timer()
         timMain->setInterval(platform::intervalMs(UsableViewTime()));
         break;
     default:
-        break;
+        return;
     }
+    emit switched();
 }
 
 float frmMain::ElapsedSeconds() const

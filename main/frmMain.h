@@ -50,6 +50,10 @@ public:
     void ClsView();
     void ViewSC(float SCtime);
 
+signals:
+    // The field has just switched to the next screen of the flicker: a quiet moment for other work.
+    void switched();
+
 public slots:
     void cmdStart_Click();
     void timMain_Timer();

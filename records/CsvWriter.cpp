@@ -7,7 +7,7 @@ namespace records {
 namespace {
 
 const QByteArray Header = "started,outcome,elapsed_s,kind,items,view_time_s,blank_time_s,columns,rows,"
-                          "answer1_column,answer1_row,answer2_column,answer2_row,misses,version\r\n";
+                          "answer1_column,answer1_row,answer2_column,answer2_row,misses,version,dropped_refreshes,mode,level\r\n";
 
 // Lines are gathered into blocks of about this size before each write.
 constexpr qsizetype BlockBytes = 1 << 16;
@@ -37,6 +37,11 @@ void appendLine(QByteArray &out, const GameRecord &record)
     number(record.answer2Row);
     number(record.misses);
     out += csvField(record.version);
+    out += ',';
+    number(record.droppedRefreshes);
+    out += csvField(modeName(record.mode));
+    out += ',';
+    out += QByteArray::number(record.level);
     out += "\r\n";
 }
 

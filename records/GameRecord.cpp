@@ -11,6 +11,7 @@ const std::array<QString, 3> OutcomeNames = {QStringLiteral("hit"), QStringLiter
 const std::array<QString, KindCount> KindNames = {QStringLiteral("colour"), QStringLiteral("other-symbol"),
                                                   QStringLiteral("look-alike"), QStringLiteral("vanish"),
                                                   QStringLiteral("move"), QStringLiteral("none")};
+const std::array<QString, 2> ModeNames = {QStringLiteral("free"), QStringLiteral("training")};
 
 template<typename Enum, size_t N>
 std::optional<Enum> fromName(const std::array<QString, N> &names, const QString &name)
@@ -34,6 +35,11 @@ QString kindName(Kind kind)
     return KindNames[static_cast<size_t>(kind)];
 }
 
+QString modeName(Mode mode)
+{
+    return ModeNames[static_cast<size_t>(mode)];
+}
+
 std::optional<Outcome> outcomeFromName(const QString &name)
 {
     return fromName<Outcome>(OutcomeNames, name);
@@ -42,6 +48,11 @@ std::optional<Outcome> outcomeFromName(const QString &name)
 std::optional<Kind> kindFromName(const QString &name)
 {
     return fromName<Kind>(KindNames, name);
+}
+
+std::optional<Mode> modeFromName(const QString &name)
+{
+    return fromName<Mode>(ModeNames, name);
 }
 
 } // namespace records

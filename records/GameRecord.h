@@ -13,6 +13,9 @@ enum class Outcome { Hit, GiveUp, Abandoned };
 enum class Kind { Colour, OtherSymbol, LookAlike, Vanish, Move, None };
 inline constexpr int KindCount = 6;
 
+// Free play uses the player's symbol count; training chooses it (the game's level).
+enum class Mode { Free, Training };
+
 // One game as it is kept: a row of the history database and of the CSV export.
 struct GameRecord
 {
@@ -32,6 +35,9 @@ struct GameRecord
     int answer2Row = 0;
     int misses = 0;
     QString version;
+    int droppedRefreshes = 0; // refreshes the flicker missed, where it counts refreshes
+    Mode mode = Mode::Free;
+    int level = 0; // the symbol count training chose; 0 in free play
 
     bool operator==(const GameRecord &) const = default;
 };
@@ -39,8 +45,10 @@ struct GameRecord
 // The stable names used in the database and in the CSV file.
 QString outcomeName(Outcome outcome);
 QString kindName(Kind kind);
+QString modeName(Mode mode);
 std::optional<Outcome> outcomeFromName(const QString &name);
 std::optional<Kind> kindFromName(const QString &name);
+std::optional<Mode> modeFromName(const QString &name);
 
 // Which records a view or an export covers: 0 means any item count, and any start time.
 struct RecordFilter

@@ -52,10 +52,18 @@ const char *const Version1To2[] = {
     "CREATE INDEX games_by_start ON games (started_ms)",
 };
 
+// Version 3 keeps the refreshes the flicker missed and whether training chose the game's symbol count.
+const char *const Version2To3[] = {
+    "ALTER TABLE games ADD COLUMN dropped_refreshes INTEGER NOT NULL DEFAULT 0",
+    "ALTER TABLE games ADD COLUMN mode TEXT NOT NULL DEFAULT 'free'",
+    "ALTER TABLE games ADD COLUMN level INTEGER NOT NULL DEFAULT 0",
+};
+
 // The summary's columns come first, so that both lists read alike.
-const char SummaryColumns[] = "started_ms, outcome, elapsed_ms, kind, items";
-const char AllColumns[] = "started_ms, outcome, elapsed_ms, kind, items, started, view_time, blank_time, columns, rows,"
-                          " answer1_column, answer1_row, answer2_column, answer2_row, misses, version";
+const char SummaryColumns[] = "started_ms, outcome, elapsed_ms, kind, items, mode, level";
+const char AllColumns[] = "started_ms, outcome, elapsed_ms, kind, items, mode, level, started, view_time, blank_time,"
+                          " columns, rows, answer1_column, answer1_row, answer2_column, answer2_row, misses, version,"
+                          " dropped_refreshes";
 
 } // namespace
 
@@ -159,6 +167,10 @@ bool HistoryStore::migrate()
         for (const char *statement : Version1To2)
             ok = ok && exec(QString::fromLatin1(statement));
     }
+    if (version < 3) {
+        for (const char *statement : Version2To3)
+            ok = ok && exec(QString::fromLatin1(statement));
+    }
     ok = ok && exec(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion)) && exec(QStringLiteral("COMMIT"));
     if (!ok)
         rollback();
@@ -210,7 +222,7 @@ bool HistoryStore::append(const QList<GameRecord> &records)
         return false;
     if (!m_insert) {
         m_insert = std::make_unique<QSqlQuery>(QSqlDatabase::database(m_connection, false));
-        const QString statement = QStringLiteral("INSERT INTO games (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+        const QString statement = QStringLiteral("INSERT INTO games (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
                                       .arg(QLatin1String(AllColumns));
         if (!m_insert->prepare(statement)) {
             const QString why = m_insert->lastError().text();
@@ -223,9 +235,10 @@ bool HistoryStore::append(const QList<GameRecord> &records)
     QSqlQuery &insert = *m_insert;
     for (const GameRecord &record : records) {
         const QVariantList values = {record.startedMs, outcomeName(record.outcome), record.elapsedMs,
-                                     kindName(record.kind), record.items, record.started, record.viewTime, record.blankTime,
-                                     record.columns, record.rows, record.answer1Column, record.answer1Row,
-                                     record.answer2Column, record.answer2Row, record.misses, record.version};
+                                     kindName(record.kind), record.items, modeName(record.mode), record.level,
+                                     record.started, record.viewTime, record.blankTime, record.columns, record.rows,
+                                     record.answer1Column, record.answer1Row, record.answer2Column, record.answer2Row,
+                                     record.misses, record.version, record.droppedRefreshes};
         for (int i = 0; i < values.size(); ++i)
             insert.bindValue(i, values[i]);
         if (!insert.exec()) {
@@ -265,18 +278,21 @@ std::optional<QList<GameRecord>> HistoryStore::read(const RecordFilter &filter, 
         record.elapsedMs = query.value(2).toLongLong();
         record.kind = kindFromName(query.value(3).toString()).value_or(Kind::None);
         record.items = query.value(4).toInt();
+        record.mode = modeFromName(query.value(5).toString()).value_or(Mode::Free);
+        record.level = query.value(6).toInt();
         if (fields == Fields::All) {
-            record.started = query.value(5).toString();
-            record.viewTime = query.value(6).toDouble();
-            record.blankTime = query.value(7).toDouble();
-            record.columns = query.value(8).toInt();
-            record.rows = query.value(9).toInt();
-            record.answer1Column = query.value(10).toInt();
-            record.answer1Row = query.value(11).toInt();
-            record.answer2Column = query.value(12).toInt();
-            record.answer2Row = query.value(13).toInt();
-            record.misses = query.value(14).toInt();
-            record.version = query.value(15).toString();
+            record.started = query.value(7).toString();
+            record.viewTime = query.value(8).toDouble();
+            record.blankTime = query.value(9).toDouble();
+            record.columns = query.value(10).toInt();
+            record.rows = query.value(11).toInt();
+            record.answer1Column = query.value(12).toInt();
+            record.answer1Row = query.value(13).toInt();
+            record.answer2Column = query.value(14).toInt();
+            record.answer2Row = query.value(15).toInt();
+            record.misses = query.value(16).toInt();
+            record.version = query.value(17).toString();
+            record.droppedRefreshes = query.value(18).toInt();
         }
         result.append(record);
     }

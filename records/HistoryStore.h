@@ -21,7 +21,7 @@ QString defaultHistoryPath();
 class HistoryStore
 {
 public:
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
 
     explicit HistoryStore(QString path);
     ~HistoryStore();

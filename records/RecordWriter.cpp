@@ -1,8 +1,10 @@
 #include "records/RecordWriter.h"
 
+#include "records/CsvWriter.h"
 #include "records/HistoryStore.h"
 
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace records {
 
@@ -63,6 +65,55 @@ QList<GameRecord> RecordWriter::history()
         },
         Qt::BlockingQueuedConnection);
     return result;
+}
+
+quint64 RecordWriter::requestHistory()
+{
+    startThread();
+    const quint64 request = ++m_lastRequest;
+    QMetaObject::invokeMethod(
+        m_worker,
+        [this, request] {
+            QList<GameRecord> games;
+            QString problem;
+            if (m_store || QFileInfo::exists(m_path)) {
+                if (!openStore()) {
+                    problem = m_store->message();
+                } else if (const auto read = m_store->read({}, HistoryStore::Fields::Summary)) {
+                    games = *read;
+                } else {
+                    problem = m_store->message();
+                    report();
+                }
+            }
+            emit historyRead(request, games, problem);
+        },
+        Qt::QueuedConnection);
+    return request;
+}
+
+void RecordWriter::requestExport(const RecordFilter &filter, const QString &path)
+{
+    startThread();
+    QMetaObject::invokeMethod(
+        m_worker,
+        [this, filter, path] {
+            QList<GameRecord> games;
+            if (m_store || QFileInfo::exists(m_path)) {
+                const auto read = openStore() ? m_store->read(filter) : std::nullopt;
+                if (!read) {
+                    emit exported(path, 0, m_store->message());
+                    return;
+                }
+                games = *read;
+            }
+            QSaveFile file(path);
+            if (file.open(QIODevice::WriteOnly) && writeCsv(file, games) && file.commit())
+                emit exported(path, static_cast<int>(games.size()), QString());
+            else
+                emit exported(path, 0, file.errorString());
+        },
+        Qt::QueuedConnection);
 }
 
 QString RecordWriter::problem() const

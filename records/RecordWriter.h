@@ -32,6 +32,15 @@ public:
     // call misses no game and sees none twice. Empty when there is no history yet or it cannot be read.
     QList<GameRecord> history();
 
+    // Reads what charts and tables need of every game (the summary fields) on the writing thread, after the
+    // records submitted before, and hands it over through historyRead(): a receiver connected to recorded()
+    // before the request misses no later game and sees none twice. Looking never creates the file. The
+    // answer carries the number returned here, so that each asker knows its own.
+    quint64 requestHistory();
+    // Writes every field of the games that filter accepts as CSV to path, on the writing thread; exported()
+    // tells how it went (problem empty on success).
+    void requestExport(const RecordFilter &filter, const QString &path);
+
     QString path() const { return m_path; }
     // The last thing that went wrong, or the note that a damaged file was moved aside.
     QString problem() const;
@@ -39,6 +48,8 @@ public:
 signals:
     void recorded(const records::GameRecord &record);
     void problemChanged(const QString &problem);
+    void historyRead(quint64 request, const QList<records::GameRecord> &games, const QString &problem);
+    void exported(const QString &path, int count, const QString &problem);
 
 private:
     void startThread();
@@ -47,6 +58,7 @@ private:
     void report();
 
     QString m_path;
+    quint64 m_lastRequest = 0;
     mutable QMutex m_problemLock;
     QString m_problem;
     QThread m_thread;

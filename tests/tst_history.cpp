@@ -35,6 +35,9 @@ GameRecord game(int n)
     record.answer2Row = n % 8;
     record.misses = n % 4;
     record.version = QStringLiteral("1.0.0");
+    record.droppedRefreshes = n % 5;
+    record.mode = n % 2 == 0 ? Mode::Free : Mode::Training;
+    record.level = record.mode == Mode::Training ? 5 + n % 20 * 5 : 0;
     return record;
 }
 
@@ -167,6 +170,8 @@ void TestHistory::upgradeFromTheFirstSchema()
     QCOMPARE(old.kind, Kind::Vanish);
     QCOMPARE(old.elapsedMs, 4321);
     QCOMPARE(old.misses, 0);
+    QCOMPARE(old.mode, Mode::Free);
+    QCOMPARE(old.level, 0);
     QCOMPARE(read->at(1), game(10));
     QCOMPARE(userVersion(path), HistoryStore::SchemaVersion);
 }

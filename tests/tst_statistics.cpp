@@ -179,14 +179,18 @@ void TestStatistics::csvHasAHeaderAndOneLinePerGame()
     record.answer2Row = 2;
     record.misses = 2;
     record.version = QStringLiteral("1.0.0");
+    record.droppedRefreshes = 3;
+    record.mode = Mode::Training;
+    record.level = 30;
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QVERIFY(writeCsv(buffer, {record, game(Kind::None, Outcome::Abandoned, 500)}));
     const QList<QByteArray> lines = buffer.data().split('\n');
     QCOMPARE(lines.size(), 4); // the last line break leaves an empty piece
     QCOMPARE(lines[0], QByteArray("started,outcome,elapsed_s,kind,items,view_time_s,blank_time_s,columns,rows,"
-                                  "answer1_column,answer1_row,answer2_column,answer2_row,misses,version\r"));
-    QCOMPARE(lines[1], QByteArray("2026-12-07T10:00:00.000+09:00,hit,12.345,look-alike,30,3,0.3,10,6,4,2,4,2,2,1.0.0\r"));
+                                  "answer1_column,answer1_row,answer2_column,answer2_row,misses,version,"
+                                  "dropped_refreshes,mode,level\r"));
+    QCOMPARE(lines[1], QByteArray("2026-12-07T10:00:00.000+09:00,hit,12.345,look-alike,30,3,0.3,10,6,4,2,4,2,2,1.0.0,3,training,30\r"));
     QVERIFY(lines[2].startsWith(",abandoned,0.500,none,20,"));
     QVERIFY(lines[3].isEmpty());
 }
