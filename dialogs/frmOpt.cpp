@@ -1,5 +1,6 @@
 #include "dialogs/frmOpt.h"
 
+#include "core/TrainingMode.h"
 #include "core/mdlUser.h"
 #include "platform/Colors.h"
 #include "platform/Controls.h"
@@ -98,7 +99,8 @@ frmOpt::frmOpt(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmOpt"));
     setWindowTitle(QStringLiteral("設定"));
-    setFixedSize(platform::toPixels(5010), platform::toPixels(5175));
+    // Taller than the settings alone need, for the training switch below them.
+    setFixedSize(platform::toPixels(5010), platform::toPixels(5535));
     setFont(platform::gothicFont(9));
 
     CreateControls();
@@ -135,6 +137,10 @@ void frmOpt::CreateControls()
 
     CreateKindBoxes();
     CreateColorBoxes();
+
+    chkAuto = new QCheckBox(QStringLiteral("難しさを自動で調整する"), this);
+    chkAuto->setObjectName(QStringLiteral("chkAuto"));
+    platform::placeInTwips(chkAuto, 240, 5160, 4575, 255);
 
     cmdOk = new QPushButton(QStringLiteral("変更"), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
@@ -188,11 +194,11 @@ void frmOpt::CreateColorBoxes()
 void frmOpt::SetTabOrder()
 {
     // Labels and frames hold tab numbers too but never take the focus, so only these count.
-    const std::array<QWidget *, 19> order{
+    const std::array<QWidget *, 20> order{
         cmbViewTime,   cmbStringLen,  cmdOk,         cmdCancel,     cmbKigouNum,
         chkKoumoku[0], chkKoumoku[1], chkKoumoku[2], chkKoumoku[3], chkKoumoku[4],
         cmbBlankTime,  txtColor[0],   txtColor[1],   txtColor[2],   txtColor[3],
-        txtColor[4],   txtColor[5],   txtColor[6],   txtColor[7],
+        txtColor[4],   txtColor[5],   txtColor[6],   txtColor[7],   chkAuto,
     };
     for (size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -206,6 +212,7 @@ void frmOpt::Form_Load()
     ViewKigouNum();
     ViewKoumoku();
     ViewColor();
+    ViewTraining();
 }
 
 void frmOpt::ViewTimeList()
@@ -243,6 +250,11 @@ void frmOpt::ViewColor()
     }
 }
 
+void frmOpt::ViewTraining()
+{
+    chkAuto->setChecked(TrainingMode);
+}
+
 void frmOpt::txtColor_Change(int Index)
 {
     const qint32 color = platform::colorInRange(platform::readHex(txtColor[Index]->text()));
@@ -265,13 +277,17 @@ void frmOpt::cmdOk_Click()
         ColorList[i] = color;
     }
 
+    TrainingMode = chkAuto->isChecked();
+
     const QString path = SettingsFilePath();
+    const QString trainingPath = TrainingFilePath();
     const bool saved = SaveOpt(path);
+    const bool trainingSaved = SaveTrainingMode(trainingPath, TrainingMode);
     accept();
     // The values are already in force; the player only needs to know they will not survive a restart.
-    if (!saved)
+    if (!saved || !trainingSaved)
         platform::messages().show(parentWidget(), QStringLiteral("設定ファイルを保存できませんでした。\n")
-                                                      + QDir::toNativeSeparators(path));
+                                                      + QDir::toNativeSeparators(saved ? trainingPath : path));
 }
 
 void frmOpt::cmdCancel_Click()

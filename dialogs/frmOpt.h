@@ -44,6 +44,7 @@ private:
     void ViewKigouNum();
     void ViewKoumoku();
     void ViewColor();
+    void ViewTraining();
 
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
@@ -58,6 +59,7 @@ private:
     std::array<QCheckBox *, KindBoxCount> chkKoumoku{};
     std::array<QLabel *, ColorBoxCount> lblColor{};
     std::array<QLineEdit *, ColorBoxCount> txtColor{};
+    QCheckBox *chkAuto = nullptr;
     QPushButton *cmdOk = nullptr;
     QPushButton *cmdCancel = nullptr;
 };

@@ -398,7 +398,7 @@ void tst_frmOpt::tabOrder()
     const QStringList expected{"cmdOk",         "cmdCancel",     "cmbKigouNum",   "chkKoumoku(0)", "chkKoumoku(1)",
                                "chkKoumoku(2)", "chkKoumoku(3)", "chkKoumoku(4)", "cmbBlankTime",  "txtColor(0)",
                                "txtColor(1)",   "txtColor(2)",   "txtColor(3)",   "txtColor(4)",   "txtColor(5)",
-                               "txtColor(6)",   "txtColor(7)",   "cmbViewTime"};
+                               "txtColor(6)",   "txtColor(7)",   "chkAuto",       "cmbViewTime"};
     auto focused = [] {
         QWidget *widget = QApplication::focusWidget();
         if (widget && qobject_cast<QComboBox *>(widget->parentWidget()))
@@ -434,7 +434,7 @@ void tst_frmOpt::everyCaptionShowsWhole_data()
 {
     QTest::addColumn<bool>("options");
     QTest::addColumn<int>("captions");
-    QTest::newRow("options") << true << 20; // 3 labels, 2 frames, 5 kinds, 8 colour numbers, 2 buttons
+    QTest::newRow("options") << true << 21; // 3 labels, 2 frames, 5 kinds, 8 colour numbers, 2 buttons, training
     QTest::newRow("version") << false << 3;
 }
 

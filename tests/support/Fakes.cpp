@@ -1,5 +1,6 @@
 #include "support/Fakes.h"
 
+#include "core/TrainingMode.h"
 #include "core/mdlUser.h"
 #include "platform/Files.h"
 
@@ -39,6 +40,7 @@ TestEnvironment::TestEnvironment()
     OptRec = OptRecord{};
     ColorList = {};
     SCList = {};
+    TrainingMode = false;
 }
 
 TestEnvironment::~TestEnvironment()
