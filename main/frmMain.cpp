@@ -1,5 +1,6 @@
 #include "main/frmMain.h"
 
+#include "core/TrainingMode.h"
 #include "core/mdlUser.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOpt.h"
@@ -46,6 +47,8 @@ frmMain::frmMain(QWidget *parent)
     // what a window manager that ignores maximising leaves.
     const int clientWidth = platform::toPixels(8595);
     resize(clientWidth, platform::toPixels(4905) + menuBar()->heightForWidth(clientWidth));
+    connect(&m_history, &records::RecordWriter::recorded, this, &frmMain::FollowGame);
+    connect(&m_history, &records::RecordWriter::historyRead, this, &frmMain::TakeHistory);
     Form_Load();
 }
 
@@ -133,6 +136,10 @@ void frmMain::Form_Load()
     InitSoftKey();
     if (LoadOpt(ChooseOptFile()))
         SetColor();
+    TrainingMode = LoadTrainingMode(TrainingFilePath());
+    if (TrainingMode)
+        AskLevel();
+    ViewCaption();
     setWindowState(windowState() | Qt::WindowMaximized);
 }
 
@@ -204,7 +211,11 @@ bool frmMain::StartPrg()
     ViewQuiz(1);
     m_ViewMode = ViewPicture1;
     timMain->start();
-    m_tracker.gameStarted(m_quiz, m_startSteady);
+    // The quiz's own count: the level may have moved while a message of MakeQuiz was open.
+    if (TrainingMode)
+        m_tracker.gameStarted(m_quiz, m_startSteady, records::Mode::Training, m_quiz.itemCount());
+    else
+        m_tracker.gameStarted(m_quiz, m_startSteady, records::Mode::Free, 0);
     return true;
 }
 
@@ -216,7 +227,7 @@ bool frmMain::MakeQuiz()
     request.fieldTop = Line1->y1();
     request.scaleWidth = ScaleWidth();
     request.scaleHeight = ScaleHeight();
-    request.kigouNum = UsableKigouNum();
+    request.kigouNum = TrainingMode ? m_staircase.level : UsableKigouNum();
     request.koumoku = OptRec.Koumoku;
 
     switch (generateQuiz(request, platform::random(), m_quiz)) {
@@ -339,8 +350,45 @@ void frmMain::mnuEnd_Click()
 
 void frmMain::mnuOpt_Click()
 {
+    const bool wasTraining = TrainingMode;
     frmOpt dialog(this);
     dialog.exec();
+    if (TrainingMode == wasTraining)
+        return;
+    // Another copy may have trained in the meantime: the level comes from the history as it stands now.
+    if (TrainingMode)
+        AskLevel();
+    ViewCaption();
+}
+
+void frmMain::AskLevel()
+{
+    m_levelRequest = m_history.requestHistory();
+}
+
+void frmMain::TakeHistory(quint64 request, const QList<records::GameRecord> &games, const QString &problem)
+{
+    if (request != m_levelRequest)
+        return;
+    // A history that cannot be read tells nothing new: the level stays the last one known.
+    if (problem.isEmpty())
+        m_staircase = records::replay(games);
+    ViewCaption();
+}
+
+void frmMain::FollowGame(const records::GameRecord &game)
+{
+    m_staircase = m_staircase.after(game);
+    ViewCaption();
+}
+
+void frmMain::ViewCaption()
+{
+    const QString title = QString::fromUtf8(platform::ProgramTitle);
+    // In the title, so that the status box keeps the stopwatch.
+    setWindowTitle(TrainingMode ? title + QStringLiteral(" トレーニング ") + platform::numberText(m_staircase.level)
+                                      + QStringLiteral(" 個")
+                                : title);
 }
 
 void frmMain::mnuAbout_Click()

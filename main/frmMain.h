@@ -4,6 +4,7 @@
 #include "quiz/Quiz.h"
 #include "records/GameTracker.h"
 #include "records/RecordWriter.h"
+#include "records/Staircase.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -75,6 +76,10 @@ private:
     void InitSoftKey();
     bool StartPrg();
     float ElapsedSeconds() const;
+    void AskLevel();
+    void TakeHistory(quint64 request, const QList<records::GameRecord> &games, const QString &problem);
+    void FollowGame(const records::GameRecord &game);
+    void ViewCaption();
 
     QWidget *m_client = nullptr;
     QPushButton *cmdStart = nullptr;
@@ -98,4 +103,6 @@ private:
     Quiz m_quiz;
     records::RecordWriter m_history;
     GameTracker m_tracker{m_history};
+    records::Staircase m_staircase; // the last known level of training
+    quint64 m_levelRequest = 0;     // the last history read asked for the level
 };

@@ -13,7 +13,7 @@ GameTracker::GameTracker(records::RecordWriter &writer)
 {
 }
 
-void GameTracker::gameStarted(const Quiz &quiz, double startSteady)
+void GameTracker::gameStarted(const Quiz &quiz, double startSteady, records::Mode mode, int level)
 {
     m_startSteady = startSteady;
     const QDateTime wall = platform::clock().localDateTime();
@@ -38,6 +38,8 @@ void GameTracker::gameStarted(const Quiz &quiz, double startSteady)
                            .arg(platform::VersionMajor)
                            .arg(platform::VersionMinor)
                            .arg(platform::VersionRevision);
+    m_record.mode = mode;
+    m_record.level = level;
     m_running = true;
 }
 

@@ -15,8 +15,9 @@ public:
     explicit GameTracker(records::RecordWriter &writer);
 
     // The quiz is on the field: from here on the game counts; a start refused before this is no game.
-    // startSteady is the steady-clock reading the stopwatch counts from.
-    void gameStarted(const Quiz &quiz, double startSteady);
+    // startSteady is the steady-clock reading the stopwatch counts from; level is the symbol count training chose,
+    // 0 in free play.
+    void gameStarted(const Quiz &quiz, double startSteady, records::Mode mode, int level);
     void missed();
     void hit();
     void gaveUp();
