@@ -1,0 +1,151 @@
+#include "core/ColourPresets.h"
+#include "core/ColourVision.h"
+#include "core/mdlUser.h"
+#include "main/frmMain.h"
+#include "platform/Colors.h"
+#include "support/Fakes.h"
+
+#include <QTest>
+
+#include <limits>
+
+namespace {
+
+// Any two colours of a preset must stay at least this far apart, for every vision.
+constexpr double GoalDifference = 10.0;
+
+// The colour of the play field as the main window really paints it, read from its pixels before a game.
+quint32 paintedField()
+{
+    TestEnvironment env;
+    frmMain window;
+    window.setWindowState(Qt::WindowNoState);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        qFatal("the main window never showed");
+    const QImage field = window.centralWidget()->grab().toImage();
+    return platform::colorValue(field.pixelColor(field.width() / 2, field.height() * 3 / 4));
+}
+
+QString hex(quint32 color)
+{
+    return QStringLiteral("%1").arg(color, 6, 16, QLatin1Char('0')).toUpper();
+}
+
+} // namespace
+
+class tst_Colours : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void ciede2000MatchesPublishedPairs_data();
+    void ciede2000MatchesPublishedPairs();
+    void contrastRatio_data();
+    void contrastRatio();
+    void presetOnThePaintedField_data();
+    void presetOnThePaintedField();
+
+private:
+    quint32 m_field = 0;
+};
+
+void tst_Colours::initTestCase()
+{
+    m_field = paintedField();
+    qInfo("field painted as #%s (0x00BBGGRR)", qPrintable(hex(m_field)));
+}
+
+void tst_Colours::ciede2000MatchesPublishedPairs_data()
+{
+    QTest::addColumn<Lab>("first");
+    QTest::addColumn<Lab>("second");
+    QTest::addColumn<double>("expected");
+
+    // Sharma, Wu and Dalal (2005), table 1, by pair number.
+    QTest::newRow("1 blue") << Lab{50, 2.6772, -79.7751} << Lab{50, 0, -82.7485} << 2.0425;
+    QTest::newRow("4 blue, chroma term") << Lab{50, -1.3802, -84.2814} << Lab{50, 0, -82.7485} << 1.0000;
+    QTest::newRow("7 from neutral") << Lab{50, 0, 0} << Lab{50, -1, 2} << 2.3669;
+    QTest::newRow("10 hues across 180, mean") << Lab{50, 2.49, -0.001} << Lab{50, -2.49, 0.0010} << 7.1792;
+    QTest::newRow("11 hues across 180, other side") << Lab{50, 2.49, -0.001} << Lab{50, -2.49, 0.0011} << 7.2195;
+    QTest::newRow("15 hue difference wraps") << Lab{50, -0.001, 2.49} << Lab{50, 0.0011, -2.49} << 4.7461;
+    QTest::newRow("17 large") << Lab{50, 2.5, 0} << Lab{73, 25, -18} << 27.1492;
+    QTest::newRow("25 green") << Lab{60.2574, -34.0099, 36.2677} << Lab{60.4626, -34.1751, 39.4387} << 1.2644;
+    QTest::newRow("34 very dark") << Lab{2.0776, 0.0795, -1.135} << Lab{0.9033, -0.0636, -0.5514} << 0.9082;
+}
+
+void tst_Colours::ciede2000MatchesPublishedPairs()
+{
+    QFETCH(Lab, first);
+    QFETCH(Lab, second);
+    QFETCH(double, expected);
+    QVERIFY2(qAbs(ciede2000(first, second) - expected) < 5e-5, qPrintable(QString::number(ciede2000(first, second))));
+    QVERIFY2(qAbs(ciede2000(second, first) - expected) < 5e-5, qPrintable(QString::number(ciede2000(second, first))));
+}
+
+void tst_Colours::contrastRatio_data()
+{
+    QTest::addColumn<quint32>("first");
+    QTest::addColumn<quint32>("second");
+    QTest::addColumn<double>("ratio");
+
+    QTest::newRow("black on white") << 0x000000u << 0xFFFFFFu << 21.0;
+    QTest::newRow("white on light grey") << 0xFFFFFFu << 0xEFEFEFu << 1.15;
+    QTest::newRow("yellow on light grey") << 0x00FFFFu << 0xEFEFEFu << 1.07;
+    QTest::newRow("mid grey on white") << 0x777777u << 0xFFFFFFu << 4.48;
+    QTest::newRow("blue is darker than red") << 0xFF0000u << 0x0000FFu << 2.15;
+}
+
+void tst_Colours::contrastRatio()
+{
+    QFETCH(quint32, first);
+    QFETCH(quint32, second);
+    QFETCH(double, ratio);
+    QCOMPARE(qRound(::contrastRatio(first, second) * 100), qRound(ratio * 100));
+    QCOMPARE(::contrastRatio(second, first), ::contrastRatio(first, second));
+}
+
+void tst_Colours::presetOnThePaintedField_data()
+{
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<bool>("distinct");
+
+    // The built-in colours are the game's own and stay; they are what the readable set is for.
+    QTest::newRow("標準") << 0 << false << false;
+    QTest::newRow("見やすい") << 1 << true << true;
+}
+
+void tst_Colours::presetOnThePaintedField()
+{
+    QFETCH(int, preset);
+    QCOMPARE(ColourPresets.size(), size_t(2)); // a new preset needs its own row
+    const DrawColors &colors = ColourPresets[size_t(preset)].colors;
+
+    QStringList contrasts;
+    double lowestContrast = std::numeric_limits<double>::max();
+    for (qint32 color : colors) {
+        const double ratio = ::contrastRatio(quint32(color), m_field);
+        lowestContrast = qMin(lowestContrast, ratio);
+        contrasts << QStringLiteral("%1 %2").arg(platform::toQColor(quint32(color)).name().toUpper()).arg(ratio, 0, 'f', 2);
+    }
+    QStringList differences;
+    double lowestDifference = std::numeric_limits<double>::max();
+    for (Vision vision : AllVisions) {
+        double smallest = std::numeric_limits<double>::max();
+        for (size_t i = 0; i < colors.size(); ++i)
+            for (size_t j = i + 1; j < colors.size(); ++j)
+                smallest = qMin(smallest, seenDifference(quint32(colors[i]), quint32(colors[j]), vision));
+        lowestDifference = qMin(lowestDifference, smallest);
+        differences << QString::number(smallest, 'f', 1);
+    }
+    qInfo("contrast (as #RRGGBB): %s", qPrintable(contrasts.join(QStringLiteral(", "))));
+    qInfo("smallest CIEDE2000 normal, protan, deutan, tritan: %s", qPrintable(differences.join(QStringLiteral(", "))));
+
+    QTEST(lowestContrast >= ReadableContrast, "readable");
+    QTEST(lowestDifference >= GoalDifference, "distinct");
+}
+
+QTEST_MAIN(tst_Colours)
+#include "tst_colours.moc"
