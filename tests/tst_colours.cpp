@@ -1,11 +1,19 @@
 #include "core/ColourPresets.h"
 #include "core/ColourVision.h"
 #include "core/mdlUser.h"
+#include "dialogs/frmOpt.h"
 #include "main/frmMain.h"
+#include "platform/ClickLabel.h"
 #include "platform/Colors.h"
 #include "support/Fakes.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <limits>
 
@@ -46,6 +54,7 @@ private slots:
     void contrastRatio();
     void presetOnThePaintedField_data();
     void presetOnThePaintedField();
+    void readablePresetReachesTheNextGameAndTheFile();
 
 private:
     quint32 m_field = 0;
@@ -145,6 +154,46 @@ void tst_Colours::presetOnThePaintedField()
 
     QTEST(lowestContrast >= ReadableContrast, "readable");
     QTEST(lowestDifference >= GoalDifference, "distinct");
+}
+
+void tst_Colours::readablePresetReachesTheNextGameAndTheFile()
+{
+    TestEnvironment env;
+    frmMain window;
+    window.setWindowState(Qt::WindowNoState);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    bool chosen = false;
+    QTimer::singleShot(0, &window, [&] {
+        auto *dialog = qobject_cast<frmOpt *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        auto *presets = dialog->findChild<QComboBox *>(QStringLiteral("cmbPreset"));
+        presets->setFocus();
+        QTest::keyClick(presets, Qt::Key_Down);
+        chosen = presets->currentText() == QStringLiteral("見やすい");
+        dialog->findChild<QPushButton *>(QStringLiteral("cmdOk"))->click();
+    });
+    window.findChild<QAction *>(QStringLiteral("mnuOpt"))->trigger();
+    QVERIFY(chosen);
+
+    OptRecord saved;
+    QFile file(SettingsFilePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QCOMPARE(bytes.size(), OptRecSize);
+    saved = optFromBytes(bytes, saved);
+    for (int i = 0; i < DrawColorCount; ++i)
+        QCOMPARE(saved.Color[size_t(i)], ReadableColors[size_t(i)]);
+
+    window.cmdStart_Click();
+    const std::vector<QuizItem> &items = window.CurrentQuiz().Quiz1;
+    QVERIFY(!items.empty());
+    for (int i = 0; i < int(items.size()); ++i) {
+        const auto *cell = window.findChild<ClickLabel *>(QStringLiteral("lblKey(%1)").arg(i));
+        QCOMPARE(cell->foreColor(), platform::toQColor(quint32(ReadableColors[size_t(items[size_t(i)].ColorNo)])));
+    }
 }
 
 QTEST_MAIN(tst_Colours)
