@@ -174,12 +174,19 @@ void tst_Colours::readablePresetReachesTheNextGameAndTheFile()
     for (int i = 0; i < DrawColorCount; ++i)
         QCOMPARE(saved.Color[size_t(i)], ReadableColors[size_t(i)]);
 
+    // On the pixels of picture 1: each symbol's ink, its pixel farthest from the field, is its readable colour.
     window.cmdStart_Click();
     const std::vector<QuizItem> &items = window.CurrentQuiz().Quiz1;
     QVERIFY(!items.empty());
     for (int i = 0; i < int(items.size()); ++i) {
-        const auto *cell = window.findChild<ClickLabel *>(QStringLiteral("lblKey(%1)").arg(i));
-        QCOMPARE(cell->foreColor(), platform::toQColor(quint32(ReadableColors[size_t(items[size_t(i)].ColorNo)])));
+        const QImage cell = window.findChild<ClickLabel *>(QStringLiteral("lblKey(%1)").arg(i))->grab().toImage();
+        quint32 ink = m_field;
+        for (int y = 0; y < cell.height(); ++y)
+            for (int x = 0; x < cell.width(); ++x)
+                if (const quint32 pixel = platform::colorValue(cell.pixelColor(x, y));
+                    ::contrastRatio(pixel, m_field) > ::contrastRatio(ink, m_field))
+                    ink = pixel;
+        QCOMPARE(ink, quint32(ReadableColors[size_t(items[size_t(i)].ColorNo)]));
     }
 }
 
