@@ -1,5 +1,6 @@
 #include "core/mdlUser.h"
 
+#include "core/ColourPresets.h"
 #include "core/SettingsLocation.h"
 #include "platform/Files.h"
 #include "platform/Random.h"
@@ -238,17 +239,6 @@ constexpr SimilarTable lookAlikeTable()
     }
     return table;
 }
-
-constexpr std::array<qint32, DrawColorCount> BuiltInColors{
-    0x00FFFFFF, // white
-    0x00000000, // black
-    0x000000FF, // red
-    0x00FF0000, // blue
-    0x0000FF00, // green
-    0x0000FFFF, // yellow
-    0x00FFFF00, // cyan
-    0x00FF00FF, // magenta
-};
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "dialogs/frmOpt.h"
 
+#include "core/ColourPresets.h"
+#include "core/ColourVision.h"
 #include "core/TrainingMode.h"
 #include "core/mdlUser.h"
 #include "platform/Colors.h"
@@ -59,11 +61,23 @@ QComboBox *newComboBox(const QString &name, QWidget *parent)
     return box;
 }
 
+// The sample shows its number in its own colour; where that colour would vanish into the dialog, the number
+// stands on a chip that it can be read on.
 void setForeColor(QLabel *label, quint32 color)
 {
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, platform::toQColor(color, palette));
+    const QColor fore = platform::toQColor(color, palette);
+    const QColor dialog = label->parentWidget()->palette().color(QPalette::Window);
+    const quint32 backing = readableBacking(platform::colorValue(fore), platform::colorValue(dialog));
+    palette.setColor(QPalette::WindowText, fore);
+    palette.setColor(QPalette::Window, platform::toQColor(backing));
     label->setPalette(palette);
+    label->setAutoFillBackground(backing != platform::colorValue(dialog));
+}
+
+qint32 colorOf(const QLineEdit *box)
+{
+    return platform::colorInRange(platform::readHex(box->text()));
 }
 
 QString itemText(double seconds)
@@ -137,6 +151,7 @@ void frmOpt::CreateControls()
 
     CreateKindBoxes();
     CreateColorBoxes();
+    CreatePresetList();
 
     chkAuto = new QCheckBox(QStringLiteral("難しさを自動で調整する"), this);
     chkAuto->setObjectName(QStringLiteral("chkAuto"));
@@ -191,14 +206,29 @@ void frmOpt::CreateColorBoxes()
     }
 }
 
+void frmOpt::CreatePresetList()
+{
+    // In the free corner above the colour frame, so that no control moves and the bottom stays free.
+    Label5 = newLabel(QStringLiteral("Label5"), QStringLiteral("配色"), this);
+    platform::placeInTwips(Label5, 3360, 2400, 1455, 255);
+    cmbPreset = new QComboBox(this);
+    cmbPreset->setObjectName(QStringLiteral("cmbPreset"));
+    platform::placeInTwips(cmbPreset, 3360, 2700, 1455, 300);
+    for (const ColourPreset &preset : ColourPresets)
+        cmbPreset->addItem(QString::fromUtf16(preset.name));
+    // Only the player's choice fills the boxes; showing which set they hold must not.
+    connect(cmbPreset, &QComboBox::activated, this, &frmOpt::cmbPreset_Click);
+}
+
 void frmOpt::SetTabOrder()
 {
     // Labels and frames hold tab numbers too but never take the focus, so only these count.
-    const std::array<QWidget *, 20> order{
+    const std::array<QWidget *, 21> order{
         cmbViewTime,   cmbStringLen,  cmdOk,         cmdCancel,     cmbKigouNum,
         chkKoumoku[0], chkKoumoku[1], chkKoumoku[2], chkKoumoku[3], chkKoumoku[4],
-        cmbBlankTime,  txtColor[0],   txtColor[1],   txtColor[2],   txtColor[3],
-        txtColor[4],   txtColor[5],   txtColor[6],   txtColor[7],   chkAuto,
+        cmbBlankTime,  cmbPreset,     txtColor[0],   txtColor[1],   txtColor[2],
+        txtColor[3],   txtColor[4],   txtColor[5],   txtColor[6],   txtColor[7],
+        chkAuto,
     };
     for (size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -257,8 +287,29 @@ void frmOpt::ViewTraining()
 
 void frmOpt::txtColor_Change(int Index)
 {
-    const qint32 color = platform::colorInRange(platform::readHex(txtColor[Index]->text()));
-    setForeColor(lblColor[Index], quint32(color));
+    setForeColor(lblColor[Index], quint32(colorOf(txtColor[Index])));
+    ShowPreset();
+}
+
+void frmOpt::cmbPreset_Click()
+{
+    const int index = cmbPreset->currentIndex();
+    if (index < 0)
+        return;
+    const DrawColors &colors = ColourPresets[size_t(index)].colors;
+    for (int i = 0; i < ColorBoxCount; ++i)
+        txtColor[i]->setText(platform::colorText(colors[size_t(i)]));
+}
+
+// The list names the set the boxes hold, or nothing once they hold a set of the player's own.
+void frmOpt::ShowPreset()
+{
+    DrawColors shown{};
+    for (int i = 0; i < ColorBoxCount; ++i)
+        shown[size_t(i)] = colorOf(txtColor[i]);
+    const auto match = std::find_if(ColourPresets.begin(), ColourPresets.end(),
+                                     [&](const ColourPreset &preset) { return preset.colors == shown; });
+    cmbPreset->setCurrentIndex(match == ColourPresets.end() ? -1 : int(match - ColourPresets.begin()));
 }
 
 void frmOpt::cmdOk_Click()
@@ -272,7 +323,7 @@ void frmOpt::cmdOk_Click()
     for (int i = 0; i < KindBoxCount; ++i)
         OptRec.Koumoku[i] = chkKoumoku[i]->isChecked() ? True16 : False16;
     for (int i = 0; i < ColorBoxCount; ++i) {
-        const qint32 color = platform::colorInRange(platform::readHex(txtColor[i]->text()));
+        const qint32 color = colorOf(txtColor[i]);
         OptRec.Color[i] = color;
         ColorList[i] = color;
     }

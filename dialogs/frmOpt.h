@@ -27,6 +27,7 @@ public slots:
     void cmdOk_Click();
     void cmdCancel_Click();
     void txtColor_Change(int Index);
+    void cmbPreset_Click();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -35,6 +36,7 @@ private:
     void CreateControls();
     void CreateKindBoxes();
     void CreateColorBoxes();
+    void CreatePresetList();
     void SetTabOrder();
 
     void Form_Load();
@@ -45,6 +47,7 @@ private:
     void ViewKoumoku();
     void ViewColor();
     void ViewTraining();
+    void ShowPreset();
 
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
@@ -54,6 +57,8 @@ private:
     QComboBox *cmbBlankTime = nullptr;
     QComboBox *cmbKigouNum = nullptr;
     QComboBox *cmbStringLen = nullptr;
+    QLabel *Label5 = nullptr;
+    QComboBox *cmbPreset = nullptr;
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;
     std::array<QCheckBox *, KindBoxCount> chkKoumoku{};

@@ -60,4 +60,9 @@ QColor toQColor(quint32 value)
     return toQColor(value, QApplication::palette());
 }
 
+quint32 colorValue(const QColor &color)
+{
+    return quint32(color.red()) | quint32(color.green()) << 8 | quint32(color.blue()) << 16;
+}
+
 } // namespace platform

@@ -15,5 +15,7 @@ inline constexpr quint32 ButtonFace = SystemColorFlag + 15;
 // everything else to its low 24 bits.
 QColor toQColor(quint32 value, const QPalette &palette);
 QColor toQColor(quint32 value);
+// The 0x00BBGGRR value of a colour on screen.
+quint32 colorValue(const QColor &color);
 
 } // namespace platform

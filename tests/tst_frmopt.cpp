@@ -1,3 +1,5 @@
+#include "core/ColourPresets.h"
+#include "core/ColourVision.h"
 #include "core/mdlUser.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOpt.h"
@@ -162,6 +164,11 @@ private slots:
     void failedSaveKeepsValuesAndTellsThePlayer();
     void everyCaptionShowsWhole_data();
     void everyCaptionShowsWhole();
+    void presetFillsTheBoxesOnly_data();
+    void presetFillsTheBoxesOnly();
+    void presetListNamesTheSetShown();
+    void numberLabelsAreReadable_data();
+    void numberLabelsAreReadable();
 };
 
 void tst_frmOpt::opensWithStoredValue_data()
@@ -396,7 +403,7 @@ void tst_frmOpt::tabOrder()
     QVERIFY(!control(dialog, "cmbStringLen")->isVisible());
 
     const QStringList expected{"cmdOk",         "cmdCancel",     "cmbKigouNum",   "chkKoumoku(0)", "chkKoumoku(1)",
-                               "chkKoumoku(2)", "chkKoumoku(3)", "chkKoumoku(4)", "cmbBlankTime",  "txtColor(0)",
+                               "chkKoumoku(2)", "chkKoumoku(3)", "chkKoumoku(4)", "cmbBlankTime",  "cmbPreset",     "txtColor(0)",
                                "txtColor(1)",   "txtColor(2)",   "txtColor(3)",   "txtColor(4)",   "txtColor(5)",
                                "txtColor(6)",   "txtColor(7)",   "chkAuto",       "cmbViewTime"};
     auto focused = [] {
@@ -434,7 +441,7 @@ void tst_frmOpt::everyCaptionShowsWhole_data()
 {
     QTest::addColumn<bool>("options");
     QTest::addColumn<int>("captions");
-    QTest::newRow("options") << true << 21; // 3 labels, 2 frames, 5 kinds, 8 colour numbers, 2 buttons, training
+    QTest::newRow("options") << true << 22; // 4 labels, 2 frames, 5 kinds, 8 colour numbers, 2 buttons, training
     QTest::newRow("version") << false << 3;
 }
 
@@ -465,6 +472,98 @@ void tst_frmOpt::everyCaptionShowsWhole()
         ++measured;
     }
     QTEST(measured, "captions");
+}
+
+void tst_frmOpt::presetFillsTheBoxesOnly_data()
+{
+    QTest::addColumn<int>("before"); // the preset ColorList holds when the dialog opens
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<bool>("confirm");
+    QTest::addColumn<int>("after");
+
+    QTest::newRow("readable, confirmed") << 0 << 1 << true << 1;
+    QTest::newRow("readable, cancelled") << 0 << 1 << false << 0;
+    QTest::newRow("standard restores the built-ins") << 1 << 0 << true << 0;
+}
+
+void tst_frmOpt::presetFillsTheBoxesOnly()
+{
+    QFETCH(int, before);
+    QFETCH(int, chosen);
+    QFETCH(bool, confirm);
+    QFETCH(int, after);
+    Options options([&] { std::ranges::copy(ColourPresets[size_t(before)].colors, ColorList.begin()); });
+    QVERIFY(options.show());
+    const auto colorsBefore = ColorList;
+    auto *presets = control<QComboBox>(options.dialog, "cmbPreset");
+    QVERIFY(!presets->isEditable());
+    QCOMPARE(presets->currentIndex(), before);
+    presets->setFocus();
+    QTest::keyClick(presets, chosen > before ? Qt::Key_Down : Qt::Key_Up);
+    QCOMPARE(presets->currentIndex(), chosen);
+
+    const DrawColors &shown = ColourPresets[size_t(chosen)].colors;
+    for (int i = 0; i < DrawColorCount; ++i) {
+        QCOMPARE(control<QLineEdit>(options.dialog, QStringLiteral("txtColor(%1)").arg(i))->text(),
+                 platform::colorText(shown[size_t(i)]));
+        QCOMPARE(sample(options.dialog, i), platform::toQColor(quint32(shown[size_t(i)])));
+    }
+    QCOMPARE(ColorList, colorsBefore);
+
+    if (confirm)
+        options.confirm();
+    else
+        control<QPushButton>(options.dialog, "cmdCancel")->click();
+    const DrawColors &expected = ColourPresets[size_t(after)].colors;
+    QVERIFY(std::equal(expected.begin(), expected.end(), ColorList.begin()));
+    QCOMPARE(QFile::exists(SettingsFilePath()), confirm);
+    if (confirm)
+        QVERIFY(std::equal(expected.begin(), expected.end(), OptRec.Color.begin()));
+}
+
+void tst_frmOpt::presetListNamesTheSetShown()
+{
+    Options options;
+    QVERIFY(options.show());
+    auto *presets = control<QComboBox>(options.dialog, "cmbPreset");
+    QCOMPARE(presets->currentText(), QStringLiteral("標準"));
+    replaceText(control(options.dialog, "txtColor(3)"), "FF0001");
+    QCOMPARE(presets->currentIndex(), -1);
+    replaceText(control(options.dialog, "txtColor(3)"), "ff0000");
+    QCOMPARE(presets->currentText(), QStringLiteral("標準"));
+}
+
+void tst_frmOpt::numberLabelsAreReadable_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<quint32>("color");
+
+    QTest::newRow("0: white") << 0 << 0xFFFFFFu;
+    QTest::newRow("1: black") << 1 << 0x000000u;
+    QTest::newRow("5: yellow") << 5 << 0x00FFFFu;
+    QTest::newRow("7: magenta") << 7 << 0xFF00FFu;
+}
+
+// On the pixels: the label's ground, taken from its empty corner, stands 3:1 from the colour, and the most
+// contrasting pixel, the ink, is the colour itself.
+void tst_frmOpt::numberLabelsAreReadable()
+{
+    QFETCH(int, index);
+    QFETCH(quint32, color);
+    Options options([&] { ColorList[size_t(index)] = qint32(color); });
+    QVERIFY(options.show());
+    const QImage image = control(options.dialog, QStringLiteral("lblColor(%1)").arg(index))->grab().toImage();
+    const quint32 ground = platform::colorValue(image.pixelColor(image.width() - 1, image.height() - 1));
+    quint32 ink = ground;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const quint32 pixel = platform::colorValue(image.pixelColor(x, y));
+            if (::contrastRatio(pixel, ground) > ::contrastRatio(ink, ground))
+                ink = pixel;
+        }
+    QVERIFY2(::contrastRatio(color, ground) >= ReadableContrast,
+             qPrintable(QString::number(::contrastRatio(color, ground))));
+    QCOMPARE(ink, color);
 }
 
 QTEST_MAIN(tst_frmOpt)
