@@ -1,4 +1,4 @@
-#include "main/frmMain.h"
+#include "main/Program.h"
 #include "platform/ProgramInfo.h"
 
 #include <QApplication>
@@ -13,7 +13,5 @@ int main(int argc, char *argv[])
                                             .arg(platform::VersionRevision));
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("ivok2"));
-    frmMain window;
-    window.show();
-    return app.exec();
+    return runProgram();
 }

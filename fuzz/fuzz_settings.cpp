@@ -5,6 +5,7 @@
 #include "core/mdlUser.h"
 #include "dialogs/frmOpt.h"
 #include "main/frmMain.h"
+#include "records/HistoryLocation.h"
 #include "support/Fakes.h"
 
 #include "FuzzInput.h"
@@ -86,6 +87,8 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***argv)
     static char *args[] = {(*argv)[0], nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
     new QApplication(argc, args); // never torn down: Qt's own statics are gone by the time exit handlers run
+    // Every input records a game; a history on disk would make the file system, not the game, the work.
+    records::setHistoryPath(QStringLiteral(":memory:"));
     return 0;
 }
 

@@ -17,7 +17,7 @@
 #include "platform/ProgramInfo.h"
 #include "platform/Random.h"
 #include "quiz/QuizGenerator.h"
-#include "records/HistoryStore.h"
+#include "records/HistoryLocation.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -35,7 +35,7 @@ constexpr quint32 AnswerMark = 0x00C0C0FF;
 
 frmMain::frmMain(QWidget *parent)
     : QMainWindow(parent)
-    , m_history(records::defaultHistoryPath())
+    , m_history(records::historyPath())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(platform::ProgramTitle));

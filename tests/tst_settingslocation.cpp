@@ -1,3 +1,4 @@
+#include "core/SettingsLocation.h"
 #include "core/mdlUser.h"
 #include "main/frmMain.h"
 #include "support/Fakes.h"
@@ -40,6 +41,8 @@ class TestSettingsLocation : public QObject
 private slots:
     void startUpLoadsAndSavesWhereThePlayerMayWrite_data();
     void startUpLoadsAndSavesWhereThePlayerMayWrite();
+    void aSystemInstallKeepsSettingsPerUserWhoeverRunsIt_data();
+    void aSystemInstallKeepsSettingsPerUserWhoeverRunsIt();
 };
 
 void TestSettingsLocation::startUpLoadsAndSavesWhereThePlayerMayWrite_data()
@@ -97,6 +100,41 @@ void TestSettingsLocation::startUpLoadsAndSavesWhereThePlayerMayWrite()
                                       | QFile::WriteOther | QFile::ExeOther;
     if (savedForPlayer && playersOwn == Absent)
         QCOMPARE(QFileInfo(ownDirectory).permissions() & others, QFile::Permissions());
+}
+
+void TestSettingsLocation::aSystemInstallKeepsSettingsPerUserWhoeverRunsIt_data()
+{
+    QTest::addColumn<QString>("programDirectory");
+    QTest::addColumn<bool>("administratorsFile");
+    QTest::addColumn<bool>("besideProgram");
+
+    // Every row may write the program's directory, as root may.
+    QTest::newRow("/usr/games") << QStringLiteral("/usr/games") << false << false;
+    QTest::newRow("/usr/games, administrator's defaults") << QStringLiteral("/usr/games") << true << false;
+    QTest::newRow("/usr/local/bin") << QStringLiteral("/usr/local/bin") << false << false;
+    QTest::newRow("/usr itself") << QStringLiteral("/usr") << false << false;
+    QTest::newRow("/opt/ivok2/bin") << QStringLiteral("/opt/ivok2/bin") << false << false;
+    QTest::newRow("/usr/games/ with a slash") << QStringLiteral("/usr/games/") << false << false;
+    QTest::newRow("/usr/../home reaches out") << QStringLiteral("/usr/../home/player/ivok2") << false << true;
+    QTest::newRow("/usrlocal is no prefix") << QStringLiteral("/usrlocal/bin") << false << true;
+    QTest::newRow("/home copy") << QStringLiteral("/home/player/ivok2") << false << true;
+    QTest::newRow("~/.local/bin") << QStringLiteral("/root/.local/bin") << false << true;
+}
+
+void TestSettingsLocation::aSystemInstallKeepsSettingsPerUserWhoeverRunsIt()
+{
+    QFETCH(QString, programDirectory);
+    QFETCH(bool, administratorsFile);
+    QFETCH(bool, besideProgram);
+    const QString config = QStringLiteral("/home/player/.config");
+    const QString beside = programDirectory + QStringLiteral("/ivok2.ini");
+    const QString own = config + QStringLiteral("/ivok2/ivok2.ini");
+    const auto exists = [&](const QString &path) { return administratorsFile && path == beside; };
+
+    const SettingsLocation location = chooseSettingsLocation(programDirectory, true, config, exists);
+
+    QCOMPARE(location.save, besideProgram ? beside : own);
+    QCOMPARE(location.load, besideProgram || administratorsFile ? beside : own);
 }
 
 QTEST_MAIN(TestSettingsLocation)
