@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/Limits.h"
+#include "core/RefreshPacer.h"
+#include "core/SwitchSchedule.h"
 #include "quiz/Quiz.h"
 #include "records/GameTracker.h"
 #include "records/RecordWriter.h"
@@ -11,6 +13,7 @@
 #include <array>
 
 class ClickLabel;
+class FrameTicker;
 class frmRecords;
 class LineControl;
 class QAction;
@@ -58,6 +61,7 @@ public slots:
     void cmdStart_Click();
     void timMain_Timer();
     void timWatch_Timer();
+    void timRefresh_Timer();
     void lblKey_Click(int index);
     void mnuEnd_Click();
     void mnuOpt_Click();
@@ -75,6 +79,9 @@ private:
     void InitSoftKey();
     bool StartPrg();
     float ElapsedSeconds() const;
+    void ShowFirstPicture();
+    bool NextScreen();
+    double ScreenSeconds() const;
 
     QWidget *m_client = nullptr;
     QPushButton *cmdStart = nullptr;
@@ -85,6 +92,8 @@ private:
     std::array<ClickLabel *, KeyCount> lblKey{};
     QTimer *timMain = nullptr;
     QTimer *timWatch = nullptr;
+    // Takes timMain's place where the display's refreshes can be counted.
+    FrameTicker *timRefresh = nullptr;
     QAction *mnuEnd = nullptr;
     QAction *mnuOpt = nullptr;
     QAction *mnuAbout = nullptr;
@@ -95,6 +104,10 @@ private:
     float m_StartTime = 0;
     double m_startSteady = 0; // steady-clock reading at the start, for the elapsed time
     qint16 m_ViewMode = ViewPicture1;
+    RefreshPacer::Mechanism m_pacing = RefreshPacer::Mechanism::Timer;
+    SwitchSchedule m_schedule;
+    RefreshPacer m_refreshes;
+    bool m_firstPicturePending = false;
     Quiz m_quiz;
     records::RecordWriter m_history;
     GameTracker m_tracker{m_history};
