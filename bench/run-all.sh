@@ -137,7 +137,9 @@ start_weston() {
 # The main window on the compositor, with its own history; the probe films it meanwhile when given a label.
 on_weston() {
     local socket=$1 pacing=$2 view=$3 blank=$4 probe_label=${5:-}
-    local seconds=6
+    # At least four whole cycles, and six seconds.
+    local seconds
+    seconds=$(awk -v v="$view" -v b="$blank" 'BEGIN { s = int(8 * (v + b)) + 1; print (s < 6 ? 6 : s) }')
     rm -rf "$work/compositor-data"
     XDG_DATA_HOME=$work/compositor-data WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland \
         QT_WAYLAND_SHELL_INTEGRATION=fullscreen-shell-v1 IVOK2_PACING=$pacing \
@@ -146,7 +148,7 @@ on_weston() {
     if [ -n "$probe_label" ]; then
         # Films from before the game (the blank field) until just before the give-up marks the answer.
         sleep 0.5
-        WAYLAND_DISPLAY=$socket "$work/flicker-probe" "$probe_label" $((seconds)).2 100 \
+        WAYLAND_DISPLAY=$socket "$work/flicker-probe" "$probe_label" "$seconds.2" 100 \
             "$(awk -v s="$view" 'BEGIN { printf "%d", s * 60 + 0.5 }')" \
             "$(awk -v s="$blank" 'BEGIN { printf "%d", s * 60 + 0.5 }')" 2>&1 | tee -a "$log"
     fi
