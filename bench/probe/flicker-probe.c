@@ -169,8 +169,8 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    // The probe asks for the next shot as soon as one is done; a gap of more than 1.5 repaints means it
-    // missed one, and the screen it fell in would look a refresh short.
+    // The probe asks for the next shot as soon as one is done; a gap of more than 1.5 repaints means that it
+    // or the compositor missed one, and the screen it fell in may look a refresh short or long.
     static double gaps[MAX_SHOTS];
     for (int i = 1; i < shots; ++i)
         gaps[i - 1] = times[i] - times[i - 1];
@@ -220,12 +220,12 @@ int main(int argc, char **argv)
         previous = picture;
     }
 
-    printf("%s: %d shots, one per %.2f ms repaint, %d repaints missed by the probe\n", label, shots, period * 1e3,
+    printf("%s: %d shots, one per %.2f ms repaint, %d gaps longer than 1.5 repaints\n", label, shots, period * 1e3,
            missed);
     print_lengths("pictures", lengths[1], expected[1]);
     print_lengths("blanks", lengths[0], expected[0]);
     printf("[summary] compositor screens, %s: pictures %d of %d exactly %d refreshes, blanks %d of %d exactly %d, "
-           "%s; repaint every %.2f ms, %d missed by the probe\n",
+           "%s; repaint every %.2f ms, %d gaps longer than 1.5 repaints\n",
            label, exact[1], screens[1], expected[1], exact[0], screens[0], expected[0],
            alternating ? "alternating" : "NOT alternating", period * 1e3, missed);
     return 0;
