@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 CLANG_PACKAGES = clang libclang-rt-dev
-BENCH_PACKAGES = xvfb xauth heaptrack valgrind
+BENCH_PACKAGES = xvfb xauth heaptrack valgrind weston qt6-wayland libwayland-dev wayland-protocols
 PACKAGE_PACKAGES = dpkg-dev file
 
 .PHONY: all deps build run test bench package clean test-sanitize fuzz

@@ -121,6 +121,81 @@ soak_under_memcheck() {
         | tee -a "$log"
 }
 
+# weston headless with its debug protocols, one output of the given size; prints weston's pid once its socket
+# is there. Its repaint clock claims 60 Hz but runs at about 17.4 ms: judge refresh counts there, not time.
+start_weston() {
+    local socket=$1 width=$2 height=$3
+    printf '[core]\nrepaint-window=16\nidle-time=0\n' >"$work/weston.ini"
+    weston --backend=headless-backend.so --shell=fullscreen-shell.so --use-pixman --debug \
+        --width="$width" --height="$height" --socket="$socket" --config="$work/weston.ini" \
+        >>"$work/weston.log" 2>&1 &
+    local pid=$! tries=0
+    while [ ! -S "$XDG_RUNTIME_DIR/$socket" ] && [ $tries -lt 100 ]; do sleep 0.1; tries=$((tries + 1)); done
+    echo $pid
+}
+
+# The main window on the compositor, with its own history; the probe films it meanwhile when given a label.
+on_weston() {
+    local socket=$1 pacing=$2 view=$3 blank=$4 probe_label=${5:-}
+    # At least four whole cycles, and six seconds.
+    local seconds
+    seconds=$(awk -v v="$view" -v b="$blank" 'BEGIN { s = int(8 * (v + b)) + 1; print (s < 6 ? 6 : s) }')
+    rm -rf "$work/compositor-data"
+    XDG_DATA_HOME=$work/compositor-data WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland \
+        QT_WAYLAND_SHELL_INTEGRATION=fullscreen-shell-v1 IVOK2_PACING=$pacing \
+        "$bin/bench_compositor" "$view" "$blank" $seconds >"$work/compositor.out" 2>&1 &
+    local game=$!
+    if [ -n "$probe_label" ]; then
+        # Films from before the game (the blank field) until just before the give-up marks the answer.
+        sleep 0.5
+        WAYLAND_DISPLAY=$socket "$work/flicker-probe" "$probe_label" "$seconds.2" 100 \
+            "$(awk -v s="$view" 'BEGIN { printf "%d", s * 60 + 0.5 }')" \
+            "$(awk -v s="$blank" 'BEGIN { printf "%d", s * 60 + 0.5 }')" 2>&1 | tee -a "$log"
+    fi
+    wait $game || true
+    tee -a "$log" <"$work/compositor.out"
+}
+
+# Refreshes per screen as the compositor showed them, filmed from outside, for both mechanisms; then the
+# processor time per second of flicker at full-HD size, without the probe, which would load the compositor.
+compositor() {
+    section "Flicker on a Wayland compositor (weston headless)"
+    local missing=()
+    command -v weston >/dev/null || missing+=(weston)
+    compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so" >/dev/null || missing+=(qt6-wayland)
+    command -v wayland-scanner >/dev/null || missing+=(libwayland-dev)
+    [ -e /usr/share/wayland/wayland.xml ] || missing+=(libwayland-dev)
+    command -v cc >/dev/null || missing+=(gcc)
+    if [ ${#missing[@]} -gt 0 ]; then
+        skipped "compositor section skipped: missing ${missing[*]} (Debian packages weston, qt6-wayland, libwayland-dev)"
+        return
+    fi
+    local probe_dir
+    probe_dir=$(dirname "$0")/probe
+    wayland-scanner client-header "$probe_dir/weston-screenshooter.xml" "$work/weston-screenshooter-client-protocol.h"
+    wayland-scanner private-code "$probe_dir/weston-screenshooter.xml" "$work/weston-screenshooter-protocol.c"
+    cc -O2 -I"$work" -o "$work/flicker-probe" "$probe_dir/flicker-probe.c" "$work/weston-screenshooter-protocol.c" \
+        -lwayland-client
+
+    local weston settings view blank pacing
+    weston=$(start_weston ivok2-bench-probe 1024 768)
+    for settings in "0.1 0.1" "0.3 0.1" "1.0 0.3"; do
+        read -r view blank <<<"$settings"
+        for pacing in frames timer; do
+            on_weston ivok2-bench-probe $pacing "$view" "$blank" "$pacing pacing, $view / $blank s"
+        done
+    done
+    kill "$weston"
+    wait "$weston" 2>/dev/null || true
+
+    weston=$(start_weston ivok2-bench-hd 1920 1080)
+    for pacing in frames timer; do
+        on_weston ivok2-bench-hd $pacing 0.1 0.1
+    done
+    kill "$weston"
+    wait "$weston" 2>/dev/null || true
+}
+
 # The per-call benchmarks are built only where Google Benchmark was found.
 built() {
     [ -x "$bin/$1" ] && return 0
@@ -135,6 +210,7 @@ both "Start-up to the first painted window" "$bin/bench_startup"
 section "Records of 100 000 games, offscreen"
 run offscreen "$bin/bench_records"
 both "Wake-ups with no game" "$bin/bench_idle"
+compositor
 section "Soak, offscreen"
 run soak_environment "$bin/bench_soak"
 soak_under_heaptrack

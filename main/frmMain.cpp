@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/Colors.h"
 #include "platform/Controls.h"
+#include "platform/FrameTicker.h"
 #include "platform/LineControl.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
@@ -20,6 +21,7 @@
 #include "records/HistoryLocation.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -105,6 +107,12 @@ void frmMain::CreateControls()
     timWatch->setInterval(1000);
     connect(timWatch, &QTimer::timeout, this, &frmMain::timWatch_Timer);
 
+    m_pacing = RefreshPacer::chosen(QGuiApplication::platformName(), qgetenv("IVOK2_PACING"));
+    timRefresh = new FrameTicker(this, m_client);
+    timRefresh->setObjectName(QStringLiteral("timRefresh"));
+    connect(timRefresh, &FrameTicker::refreshed, this, &frmMain::timRefresh_Timer);
+    connect(timRefresh, &FrameTicker::resumed, this, [this] { m_refreshes.resume(); });
+
     cmdStart->setFocus();
 }
 
@@ -174,6 +182,7 @@ void frmMain::cmdStart_Click()
 {
     if (cmdStart->text() == StartCaption) {
         timMain->stop();
+        timRefresh->stop();
         m_AnsView = False16;
         if (!StartPrg()) {
             // The blank field must not keep the status of the previous game.
@@ -207,16 +216,29 @@ bool frmMain::StartPrg()
         m_AnsView = True16;
         return false;
     }
-    ClsView();
-    ViewQuiz(1);
-    m_ViewMode = ViewPicture1;
-    timMain->start();
+    if (m_pacing == RefreshPacer::Mechanism::Frames) {
+        // Picture 1 goes up on the first refresh, so that it too lasts its whole number of refreshes.
+        m_firstPicturePending = true;
+        m_refreshes.start();
+        timRefresh->start();
+    } else {
+        ShowFirstPicture();
+        m_schedule.start(platform::clock().steadySeconds(), UsableViewTime());
+        timMain->start();
+    }
     // The quiz's own count: the level may have moved while a message of MakeQuiz was open.
     if (TrainingMode)
         m_tracker.gameStarted(m_quiz, m_startSteady, records::Mode::Training, m_quiz.itemCount());
     else
         m_tracker.gameStarted(m_quiz, m_startSteady, records::Mode::Free, 0);
     return true;
+}
+
+void frmMain::ShowFirstPicture()
+{
+    ClsView();
+    ViewQuiz(1);
+    m_ViewMode = ViewPicture1;
 }
 
 bool frmMain::MakeQuiz()
@@ -281,31 +303,65 @@ void frmMain::ClsView()
 
 void frmMain::timMain_Timer()
 {
+    const double handled = platform::clock().steadySeconds();
+    if (!NextScreen())
+        return;
+    // Each switch is due at a fixed time from the start, so a late tick does not make the next screen late.
+    m_schedule.switched(handled, ScreenSeconds());
+    timMain->setInterval(m_schedule.intervalMs(platform::clock().steadySeconds()));
+    emit switched();
+}
+
+void frmMain::timRefresh_Timer()
+{
+    const double rate = timRefresh->refreshRate();
+    const RefreshPacer::Tick tick = m_refreshes.refresh(platform::clock().steadySeconds(), rate);
+    if (tick.dropped > 0)
+        m_tracker.refreshesDropped(tick.dropped);
+    if (!tick.switchNow)
+        return;
+    // The refresh count is read at every switch, like the times, so a move to another screen is followed.
+    if (m_firstPicturePending) {
+        m_firstPicturePending = false;
+        ShowFirstPicture();
+        m_refreshes.switched(ScreenSeconds(), rate);
+        return;
+    }
+    if (!NextScreen())
+        return;
+    m_refreshes.switched(ScreenSeconds(), rate);
+    emit switched();
+}
+
+// Draws the next screen of the cycle and moves ViewMode on; false for a phase that is none of the four.
+bool frmMain::NextScreen()
+{
     switch (m_ViewMode) {
     case ViewPicture1:
         ClsView();
         m_ViewMode = ViewBlankAfter1;
-        timMain->setInterval(platform::intervalMs(UsableBlankTime()));
-        break;
+        return true;
     case ViewBlankAfter1:
         ViewQuiz(2);
         m_ViewMode = ViewPicture2;
-        timMain->setInterval(platform::intervalMs(UsableViewTime()));
-        break;
+        return true;
     case ViewPicture2:
         ClsView();
         m_ViewMode = ViewBlankAfter2;
-        timMain->setInterval(platform::intervalMs(UsableBlankTime()));
-        break;
+        return true;
     case ViewBlankAfter2:
         ViewQuiz(1);
         m_ViewMode = ViewPicture1;
-        timMain->setInterval(platform::intervalMs(UsableViewTime()));
-        break;
+        return true;
     default:
-        return;
+        return false;
     }
-    emit switched();
+}
+
+// How long the screen now showing stays, read from the settings afresh.
+double frmMain::ScreenSeconds() const
+{
+    return m_ViewMode == ViewPicture1 || m_ViewMode == ViewPicture2 ? UsableViewTime() : UsableBlankTime();
 }
 
 float frmMain::ElapsedSeconds() const
@@ -326,6 +382,7 @@ void frmMain::lblKey_Click(int index)
         return;
     }
     timMain->stop();
+    timRefresh->stop();
     timWatch->stop();
     m_tracker.hit();
     m_AnsView = True16;
@@ -417,6 +474,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 void frmMain::Form_Unload()
 {
     timMain->stop();
+    timRefresh->stop();
     m_tracker.windowClosed();
     // The records window is the main window's child: it goes with it, so the program still ends.
     if (m_records)

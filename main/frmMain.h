@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/Limits.h"
+#include "core/RefreshPacer.h"
+#include "core/SwitchSchedule.h"
 #include "quiz/Quiz.h"
 #include "records/GameTracker.h"
 #include "records/RecordWriter.h"
@@ -12,6 +14,7 @@
 #include <array>
 
 class ClickLabel;
+class FrameTicker;
 class frmRecords;
 class LineControl;
 class QAction;
@@ -59,6 +62,7 @@ public slots:
     void cmdStart_Click();
     void timMain_Timer();
     void timWatch_Timer();
+    void timRefresh_Timer();
     void lblKey_Click(int index);
     void mnuEnd_Click();
     void mnuOpt_Click();
@@ -80,6 +84,9 @@ private:
     void TakeHistory(quint64 request, const QList<records::GameRecord> &games, const QString &problem);
     void FollowGame(const records::GameRecord &game);
     void ViewCaption();
+    void ShowFirstPicture();
+    bool NextScreen();
+    double ScreenSeconds() const;
 
     QWidget *m_client = nullptr;
     QPushButton *cmdStart = nullptr;
@@ -90,6 +97,8 @@ private:
     std::array<ClickLabel *, KeyCount> lblKey{};
     QTimer *timMain = nullptr;
     QTimer *timWatch = nullptr;
+    // Takes timMain's place where the display's refreshes can be counted.
+    FrameTicker *timRefresh = nullptr;
     QAction *mnuEnd = nullptr;
     QAction *mnuOpt = nullptr;
     QAction *mnuAbout = nullptr;
@@ -100,6 +109,10 @@ private:
     float m_StartTime = 0;
     double m_startSteady = 0; // steady-clock reading at the start, for the elapsed time
     qint16 m_ViewMode = ViewPicture1;
+    RefreshPacer::Mechanism m_pacing = RefreshPacer::Mechanism::Timer;
+    SwitchSchedule m_schedule;
+    RefreshPacer m_refreshes;
+    bool m_firstPicturePending = false;
     Quiz m_quiz;
     records::RecordWriter m_history;
     GameTracker m_tracker{m_history};

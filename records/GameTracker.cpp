@@ -59,6 +59,12 @@ void GameTracker::gaveUp()
     finish(records::Outcome::GiveUp);
 }
 
+void GameTracker::refreshesDropped(int count)
+{
+    if (m_running)
+        m_record.droppedRefreshes += count;
+}
+
 void GameTracker::windowClosed()
 {
     finish(records::Outcome::Abandoned);

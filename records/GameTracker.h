@@ -21,6 +21,8 @@ public:
     void missed();
     void hit();
     void gaveUp();
+    // The display missed this many refreshes while the game's flicker ran.
+    void refreshesDropped(int count);
     void windowClosed();
 
 private:

@@ -86,6 +86,11 @@ check() {
     xauth) have xauth || { echo "xauth, which xvfb-run needs"; return 1; } ;;
     heaptrack) have heaptrack || { echo "heaptrack: the soak under heaptrack is skipped"; return 1; } ;;
     valgrind) have valgrind || { echo "valgrind: the soak under memcheck is skipped"; return 1; } ;;
+    weston) have weston || { echo "weston: the compositor figures are skipped"; return 1; } ;;
+    qt6-wayland) compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so" >/dev/null \
+        || { echo "Qt's Wayland plug-in: the compositor figures are skipped"; return 1; } ;;
+    libwayland-dev) have wayland-scanner || { echo "wayland-scanner: the compositor figures are skipped"; return 1; } ;;
+    wayland-protocols) [ -d /usr/share/wayland-protocols ] || { echo "the Wayland protocol descriptions"; return 1; } ;;
     clang) have clang++ || { echo "clang++"; return 1; } ;;
     libclang-rt-dev) have_clang_sanitizers || { echo "clang's sanitizer and libFuzzer run-time libraries"; return 1; } ;;
     dpkg-dev) have dpkg-shlibdeps || { echo "dpkg-shlibdeps, which finds the package's dependencies"; return 1; } ;;

@@ -3,6 +3,7 @@
 #include "platform/ClickLabel.h"
 #include "platform/Colors.h"
 #include "platform/Twips.h"
+#include "records/HistoryStore.h"
 #include "support/Fakes.h"
 
 #include <QAction>
@@ -15,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -86,6 +88,29 @@ public:
     frmMain window;
 };
 
+// Counts the refreshes a window is given, and says so before the window handles each.
+class RefreshCounter : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit RefreshCounter(QWindow *window) { window->installEventFilter(this); }
+    int count = 0;
+
+signals:
+    void refreshed();
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::UpdateRequest) {
+            ++count;
+            emit refreshed();
+        }
+        return false;
+    }
+};
+
 void enableOnly(int kind)
 {
     OptRec.Koumoku = {0, 0, 0, 0, 0, 0};
@@ -118,6 +143,9 @@ private slots:
     void tooSmallWindowRefusesTheStart();
     void boxedInMoveWarnsOnceAndStartsAnyway();
     void realCycleRunsInOrder();
+    void lateSwitchKeepsTheSchedule_data();
+    void lateSwitchKeepsTheSchedule();
+    void framesSwitchOnTheirRefresh();
     void keysPressTheFocusedStartButton_data();
     void keysPressTheFocusedStartButton();
     void playerDrivesTheRealWiring();
@@ -532,6 +560,88 @@ void TestGame::realCycleRunsInOrder()
         QCOMPARE(phases[i], qint16((i + 1) % 4));
     for (int i = 1; i < stamps.size(); ++i)
         QVERIFY2(stamps[i] - stamps[i - 1] >= 95, qPrintable(QString::number(stamps[i] - stamps[i - 1])));
+}
+
+void TestGame::lateSwitchKeepsTheSchedule_data()
+{
+    QTest::addColumn<double>("firstHandled");
+    QTest::addColumn<double>("secondHandled");
+    QTest::addColumn<int>("firstInterval");
+    QTest::addColumn<int>("secondInterval");
+    // The game starts at 10 s; 0.1 s pictures and blanks.
+    QTest::newRow("on time") << 10.1 << 10.2 << 100 << 100;
+    QTest::newRow("30 ms late") << 10.13 << 10.2 << 70 << 100;
+    QTest::newRow("next one late too") << 10.13 << 10.23 << 70 << 70;
+    QTest::newRow("held up past half a screen") << 10.16 << 10.26 << 100 << 100;
+}
+
+void TestGame::lateSwitchKeepsTheSchedule()
+{
+    QFETCH(double, firstHandled);
+    QFETCH(double, secondHandled);
+    QFETCH(int, firstInterval);
+    QFETCH(int, secondInterval);
+    Game game;
+    OptRec.ViewTime = 0.1;
+    OptRec.BlankTime = 0.1;
+    game.env.clock.steady = 10.0;
+    game.window.cmdStart_Click();
+    QCOMPARE(game.picture()->interval(), 100);
+    game.env.clock.steady = firstHandled;
+    game.window.timMain_Timer();
+    QCOMPARE(game.picture()->interval(), firstInterval);
+    game.env.clock.steady = secondHandled;
+    game.window.timMain_Timer();
+    QCOMPARE(game.picture()->interval(), secondInterval);
+    QCOMPARE(game.window.ViewMode(), qint16(ViewPicture2));
+}
+
+// Offscreen the window gets a refresh about every 5 ms and its screen reports 60 Hz.
+void TestGame::framesSwitchOnTheirRefresh()
+{
+    qputenv("IVOK2_PACING", "frames");
+    Game game;
+    qunsetenv("IVOK2_PACING");
+    OptRec.ViewTime = 0.1;  // 6 refreshes
+    OptRec.BlankTime = 0.2; // 12 refreshes
+    RefreshCounter idle(game.window.windowHandle());
+    QSignalSpy idleRefreshes(&idle, &RefreshCounter::refreshed);
+    QVERIFY(!idleRefreshes.wait(100));
+
+    game.window.cmdStart_Click();
+    QVERIFY(!game.picture()->isActive());
+    RefreshCounter refreshes(game.window.windowHandle());
+    QList<int> switchedAt;
+    QString beforeFirst, afterFirst;
+    connect(&refreshes, &RefreshCounter::refreshed, this, [&] {
+        // The fake clock moves one period per refresh, and three at refresh 12: two refreshes dropped.
+        game.env.clock.steady += (refreshes.count == 12 ? 3.0 : 1.0) / 60;
+        if (refreshes.count == 1)
+            beforeFirst = game.cell(0)->text();
+        if (refreshes.count == 2)
+            afterFirst = game.cell(0)->text();
+    });
+    connect(&game.window, &frmMain::switched, this, [&] {
+        switchedAt << refreshes.count;
+        if (switchedAt.size() == 1) { // the blank now showing keeps its 12; from the next switch on
+            OptRec.ViewTime = 0.3;    // 18
+            OptRec.BlankTime = 0.1;   // and 6
+        }
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(switchedAt.size() >= 4, 20000);
+    QCOMPARE(switchedAt.mid(0, 4), (QList<int>{7, 19, 37, 43}));
+    QVERIFY(beforeFirst.isEmpty());
+    QCOMPARE(afterFirst, KigouList[game.quiz().Quiz1[0].KigouNo]);
+
+    game.click(game.answer());
+    QCOMPARE(game.env.messages.shown.last(), QStringLiteral("正解"));
+    QSignalSpy after(&refreshes, &RefreshCounter::refreshed);
+    while (after.wait(100))
+        QVERIFY2(after.size() <= 1, "a refresh was requested after the game ended");
+
+    records::HistoryStore store(game.env.historyPath());
+    QTRY_COMPARE(store.read().value_or(QList<records::GameRecord>{}).size(), 1);
+    QCOMPARE(store.read()->first().droppedRefreshes, 2);
 }
 
 void TestGame::keysPressTheFocusedStartButton_data()
