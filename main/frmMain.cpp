@@ -17,6 +17,7 @@
 #include "platform/Random.h"
 #include "quiz/QuizGenerator.h"
 #include "records/HistoryStore.h"
+#include "records/RecordWriter.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -34,7 +35,7 @@ constexpr quint32 AnswerMark = 0x00C0C0FF;
 
 frmMain::frmMain(QWidget *parent)
     : QMainWindow(parent)
-    , m_history(records::defaultHistoryPath())
+    , m_history(std::make_unique<records::RecordWriter>(records::defaultHistoryPath()))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(platform::ProgramTitle));
@@ -47,6 +48,11 @@ frmMain::frmMain(QWidget *parent)
     const int clientWidth = platform::toPixels(8595);
     resize(clientWidth, platform::toPixels(4905) + menuBar()->heightForWidth(clientWidth));
     Form_Load();
+}
+
+frmMain::~frmMain()
+{
+    delete m_records;
 }
 
 void frmMain::CreateControls()
@@ -352,7 +358,7 @@ void frmMain::mnuAbout_Click()
 void frmMain::mnuRecords_Click()
 {
     if (!m_records) {
-        m_records = new frmRecords(m_history, this);
+        m_records = new frmRecords(*m_history, this);
         m_records->PaceBy(timMain);
     }
     m_records->show();

@@ -3,12 +3,12 @@
 #include "core/Limits.h"
 #include "quiz/Quiz.h"
 #include "records/GameTracker.h"
-#include "records/RecordWriter.h"
 
 #include <QList>
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 
 class ClickLabel;
 class frmRecords;
@@ -17,6 +17,9 @@ class QAction;
 class QLabel;
 class QPushButton;
 class QTimer;
+namespace records {
+class RecordWriter;
+}
 
 // ViewMode: what the field shows now. Each tick of the picture timer moves on to the next phase.
 enum ViewPhase : qint16 {
@@ -34,6 +37,7 @@ public:
     static constexpr int KeyCount = ::KeyCount; // lblKey(0) to lblKey(KeyCount - 1)
 
     explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override; // the records window goes before the history service it uses
 
     // The game's state, read by tests and by nobody else outside the window.
     qint16 AnsView() const { return m_AnsView; }
@@ -96,6 +100,6 @@ private:
     double m_startSteady = 0; // steady-clock reading at the start, for the elapsed time
     qint16 m_ViewMode = ViewPicture1;
     Quiz m_quiz;
-    records::RecordWriter m_history;
-    GameTracker m_tracker{m_history};
+    std::unique_ptr<records::RecordWriter> m_history;
+    GameTracker m_tracker{*m_history};
 };
