@@ -11,6 +11,7 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QThread>
+#include <QUrl>
 
 #include <utility>
 
@@ -138,15 +139,26 @@ StoreOutcome HistoryStore::start()
     if (!QFileInfo(folder).isDir())
         return {StoreStatus::Unwritable,
                 QStringLiteral("記録のフォルダーを作れません（%1）。このフォルダーを作れるか確かめてください。").arg(shown(folder))};
-    StoreOutcome outcome = connect();
+    StoreOutcome outcome = connect(Access::ReadWrite);
     int version = 0;
     if (outcome.done())
         outcome = readVersion(version);
+    // A history in a folder that cannot be written lacks the shared-memory file that reading needs; it is
+    // read as a file that does not change meanwhile.
+    const bool readOnly = outcome.status == StoreStatus::Unwritable && QFileInfo::exists(m_path);
+    if (readOnly) {
+        disconnect();
+        outcome = connect(Access::ReadOnly);
+        if (outcome.done())
+            outcome = readVersion(version);
+        if (outcome.done() && version < SchemaVersion)
+            outcome = unwritable();
+    }
     if (outcome.done() && version > SchemaVersion)
         outcome = {StoreStatus::Newer,
                    QStringLiteral("記録ファイル %1 は新しい版のIvok２で作られています。この版では読み書きしません。新しい版のIvok２をお使いください。")
                        .arg(shown(m_path))};
-    if (outcome.done())
+    if (outcome.done() && !readOnly)
         outcome = prepare(version);
     if (outcome.done() && version < SchemaVersion)
         outcome = migrate();
@@ -161,11 +173,17 @@ StoreOutcome HistoryStore::start()
     return {};
 }
 
-StoreOutcome HistoryStore::connect()
+StoreOutcome HistoryStore::connect(Access access)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-    db.setDatabaseName(m_path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_options.busyTimeoutMs));
+    const QString timeout = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_options.busyTimeoutMs);
+    if (access == Access::ReadWrite) {
+        db.setDatabaseName(m_path);
+        db.setConnectOptions(timeout);
+    } else {
+        db.setDatabaseName(QUrl::fromLocalFile(m_path).toString(QUrl::FullyEncoded) + QStringLiteral("?immutable=1"));
+        db.setConnectOptions(timeout + QStringLiteral(";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
+    }
     if (!db.open())
         return failure(db.lastError());
     return {};
@@ -288,12 +306,17 @@ StoreOutcome HistoryStore::failure(const QSqlError &error) const
     case 10: // input or output
     case 14: // cannot open
     case 23: // not authorised
-        return {StoreStatus::Unwritable,
-                QStringLiteral("記録ファイル %1 に書き込めません。このファイルとフォルダーに書き込めるか確かめてください。").arg(shown(m_path))};
+        return unwritable();
     default:
         return {StoreStatus::Failed,
                 QStringLiteral("記録ファイル %1 を使えません（エラー番号 %2）。").arg(shown(m_path), error.nativeErrorCode())};
     }
+}
+
+StoreOutcome HistoryStore::unwritable() const
+{
+    return {StoreStatus::Unwritable,
+            QStringLiteral("記録ファイル %1 に書き込めません。このファイルとフォルダーに書き込めるか確かめてください。").arg(shown(m_path))};
 }
 
 void HistoryStore::rollback()
@@ -303,7 +326,11 @@ void HistoryStore::rollback()
 
 StoreOutcome HistoryStore::append(const QList<GameRecord> &records)
 {
-    return recovering<StoreOutcome>([this, &records] { return tryAppend(records); });
+    const StoreOutcome outcome = recovering<StoreOutcome>([this, &records] { return tryAppend(records); });
+    // Opened for reading only, or refused: the next try opens afresh, for the folder may be writable by then.
+    if (outcome.status == StoreStatus::Unwritable)
+        disconnect();
+    return outcome;
 }
 
 StoreOutcome HistoryStore::tryAppend(const QList<GameRecord> &records)

@@ -78,8 +78,10 @@ public:
     QString path() const { return m_path; }
 
 private:
+    enum class Access { ReadWrite, ReadOnly };
+
     StoreOutcome start(); // connects and brings the file up to date
-    StoreOutcome connect();
+    StoreOutcome connect(Access access);
     void disconnect();
     StoreOutcome readVersion(int &version);
     StoreOutcome prepare(int version);
@@ -87,6 +89,7 @@ private:
     StoreOutcome moveDamagedFileAside();
     StoreOutcome exec(const QString &statement);
     StoreOutcome failure(const QSqlError &error) const;
+    StoreOutcome unwritable() const;
     StoreOutcome tryAppend(const QList<GameRecord> &records);
     StoreRead tryRead(const RecordFilter &filter, Fields fields);
     // Runs an operation; damage it finds moves the file aside and runs it once more on a new history.

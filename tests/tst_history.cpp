@@ -96,13 +96,13 @@ private:
     QString m_name;
 };
 
-QList<GameRecord> readAll(const QString &path)
+QList<GameRecord> readAll(const QString &path, HistoryStore::Fields fields = HistoryStore::Fields::All)
 {
     HistoryStore store(path);
-    return store.read().games;
+    return store.read({}, fields).games;
 }
 
-enum class Fault { DamagedPages, HeldLock, NewerHistory, DiskFull };
+enum class Fault { DamagedPages, HeldLock, NewerHistory, DiskFull, ReadOnly };
 
 } // namespace
 
@@ -296,6 +296,7 @@ void TestHistory::faultLosesNoGame_data()
     QTest::newRow("write lock held past the busy timeout") << Fault::HeldLock << QStringLiteral("別のプログラムが使っています");
     QTest::newRow("history of a newer version") << Fault::NewerHistory << QStringLiteral("新しい版");
     QTest::newRow("disk full") << Fault::DiskFull << QStringLiteral("いっぱい");
+    QTest::newRow("read-only folder and file") << Fault::ReadOnly << QStringLiteral("書き込めません");
 }
 
 void TestHistory::faultLosesNoGame()
@@ -328,6 +329,14 @@ void TestHistory::faultLosesNoGame()
     }
     newer = readFile(path);
     const QList<GameRecord> before = readAll(path);
+    const QList<GameRecord> summary = readAll(path, HistoryStore::Fields::Summary);
+    std::optional<UnprivilegedScope> unprivileged;
+    if (fault == Fault::ReadOnly) {
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        unprivileged.emplace(QStringList{dir.path(), path});
+        QVERIFY(unprivileged->ok());
+    }
 
     auto writer = std::make_unique<RecordWriter>(path, options);
     QSignalSpy problems(writer.get(), &RecordWriter::problemChanged);
@@ -335,6 +344,7 @@ void TestHistory::faultLosesNoGame()
     QSignalSpy read(writer.get(), &RecordWriter::historyRead);
     writer->requestHistory(); // the service has the file open from here on
     QVERIFY(read.wait());
+    QCOMPARE(read.at(0).at(1).value<QList<GameRecord>>(), summary);
     std::optional<Probe> holder;
     if (fault == Fault::DamagedPages) {
         const qint64 pageSize = Probe(path).value(QStringLiteral("PRAGMA page_size"));
@@ -373,6 +383,16 @@ void TestHistory::faultLosesNoGame()
         RecordWriter next(path); // the next start, with room again
         QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(pending), 10000);
         QCOMPARE(readAll(path), before + QList<GameRecord>{game(1000)});
+        break;
+    }
+    case Fault::ReadOnly: {
+        QVERIFY(!QFile::exists(pending));
+        unprivileged.reset();
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        RecordWriter next(path); // the next start tells the player of the game it could not keep
+        QSignalSpy told(&next, &RecordWriter::problemChanged);
+        QVERIFY(told.wait());
+        QVERIFY(told.at(0).at(0).toString().contains(QStringLiteral("1 件のゲームを記録できませんでした")));
         break;
     }
     }
