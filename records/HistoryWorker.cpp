@@ -100,7 +100,7 @@ void HistoryWorker::writeQueue()
 
 void HistoryWorker::retryLater(const StoreOutcome &outcome)
 {
-    report(QStringLiteral("%1 まだ記録していないゲーム %2 件は、書き込めるようになりしだい記録します。")
+    report(QStringLiteral("%1まだ記録していないゲーム %2 件は、書き込めるようになりしだい記録します。")
                .arg(outcome.text)
                .arg(m_queue.size()));
     // A newer history stays as it is: its games wait for the end of the program and the pending file.

@@ -6,8 +6,21 @@
 
 namespace records {
 
+namespace {
+
+// A game that finds the file locked waits in the queue rather than in SQLite: a short wait keeps the requests
+// behind it (the records window opening) answered soon after the lock goes, and tells the player sooner.
+StoreOptions writerOptions()
+{
+    StoreOptions options;
+    options.busyTimeoutMs = 1000;
+    return options;
+}
+
+} // namespace
+
 RecordWriter::RecordWriter(QString path, QObject *parent)
-    : RecordWriter(std::move(path), StoreOptions{}, parent)
+    : RecordWriter(std::move(path), writerOptions(), parent)
 {
 }
 
