@@ -36,22 +36,34 @@ HistoryWorker::HistoryWorker(QString path, StoreOptions options)
     connect(m_poll, &QTimer::timeout, this, &HistoryWorker::poll);
 }
 
-QString HistoryWorker::lostNotePath(const QString &historyPath)
+QStringList HistoryWorker::lostNotePaths(const QString &historyPath)
 {
-    const QByteArray key = QCryptographicHash::hash(QFileInfo(historyPath).absoluteFilePath().toUtf8(),
-                                                    QCryptographicHash::Sha1)
-                               .toHex()
-                               .left(16);
-    return QDir::temp().filePath(QStringLiteral("ivok2-%1.lost").arg(QLatin1String(key)));
+    // The history's folder, then each folder above it: the first that can be written takes the note, and
+    // the next start looks in the same places.
+    const QFileInfo history(historyPath);
+    const QByteArray key =
+        QCryptographicHash::hash(history.absoluteFilePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    const QString name = QStringLiteral("ivok2-%1.lost").arg(QLatin1String(key));
+    QStringList paths;
+    for (QDir folder = history.absoluteDir();; folder.setPath(QFileInfo(folder.absolutePath()).path())) {
+        paths.append(folder.filePath(name));
+        if (folder.isRoot())
+            return paths;
+    }
 }
 
 void HistoryWorker::start()
 {
-    QFile lost(lostNotePath(m_store.path()));
-    if (lost.open(QIODevice::ReadOnly)) {
-        const int count = lost.readAll().trimmed().toInt();
+    int count = 0;
+    for (const QString &path : lostNotePaths(m_store.path())) {
+        QFile lost(path);
+        if (!lost.open(QIODevice::ReadOnly))
+            continue;
+        count += lost.readAll().trimmed().toInt();
         lost.close();
         lost.remove();
+    }
+    if (count > 0) {
         report(QStringLiteral("前回の終了時、%1 件のゲームを記録できませんでした（%2 にも %3 にも書き込めませんでした）。")
                    .arg(count)
                    .arg(QDir::toNativeSeparators(m_store.path()),
@@ -176,13 +188,16 @@ void HistoryWorker::finish()
     if (appendPending(pendingPath(m_store.path()), m_queue))
         return;
     // Nothing of the history's folder can be written: a word elsewhere tells the next start.
-    QFile lost(lostNotePath(m_store.path()));
-    int count = static_cast<int>(m_queue.size());
-    if (lost.open(QIODevice::ReadOnly))
-        count += lost.readAll().trimmed().toInt();
-    lost.close();
-    if (lost.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        lost.write(QByteArray::number(count));
+    for (const QString &path : lostNotePaths(m_store.path())) {
+        QFile lost(path);
+        int count = static_cast<int>(m_queue.size());
+        if (lost.open(QIODevice::ReadOnly))
+            count += lost.readAll().trimmed().toInt();
+        lost.close();
+        if (lost.open(QIODevice::WriteOnly | QIODevice::Truncate) && lost.write(QByteArray::number(count)) > 0
+            && lost.flush())
+            return;
+    }
 }
 
 void HistoryWorker::report(const QString &problem)

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -32,9 +33,6 @@ public:
     // At the end of the program: one more try, then what is left goes to the pending file.
     void finish();
 
-    // Where a run that could not even keep its games in the pending file leaves a word for the next one.
-    static QString lostNotePath(const QString &historyPath);
-
 signals:
     void recorded(const records::GameRecord &record);
     void problemChanged(const QString &problem);
@@ -47,6 +45,8 @@ private:
     void retryLater(const StoreOutcome &outcome);
     void poll();
     void report(const QString &problem);
+    // Where a run that could not even keep its games in the pending file leaves a word for the next one.
+    static QStringList lostNotePaths(const QString &historyPath);
 
     HistoryStore m_store;
     QList<GameRecord> m_queue; // in order of submission, each waiting for a write that succeeds
