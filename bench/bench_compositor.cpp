@@ -65,7 +65,7 @@ int main(int argc, char **argv)
             delete window; // the writer finishes its work with the window
             records::HistoryStore store(records::defaultHistoryPath());
             const auto games = store.read();
-            const int dropped = games && !games->isEmpty() ? games->last().droppedRefreshes : -1;
+            const int dropped = !games.games.isEmpty() ? games.games.last().droppedRefreshes : -1;
             bench::summary("compositor, %s pacing, %.1f / %.1f s: %.2f ms processor per s of flicker, "
                            "%d missed refreshes in the game's record",
                            pacing.isEmpty() ? "default" : pacing.constData(), view, blank,

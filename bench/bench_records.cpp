@@ -10,6 +10,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -90,9 +91,10 @@ int main(int argc, char *argv[])
     }
     {
         HistoryStore seeder(path);
-        const auto seeding = msOf([&] { return seeder.append(history); });
+        StoreOutcome outcome;
+        const auto seeding = msOf([&] { return (outcome = seeder.append(history)).done(); });
         if (!seeding) {
-            std::fprintf(stderr, "cannot seed the history: %s\n", qPrintable(seeder.message()));
+            std::fprintf(stderr, "cannot seed the history: %s\n", qPrintable(outcome.text));
             return 1;
         }
         std::printf("seeded %d games in %.0f ms\n", HistoryGames, *seeding);
@@ -103,7 +105,7 @@ int main(int argc, char *argv[])
         HistoryStore store(path);
         for (int i = 0; i < TimedInserts; ++i) {
             const GameRecord game = randomGame(random, when);
-            const auto ms = msOf([&] { return store.append({game}); });
+            const auto ms = msOf([&] { return store.append({game}).done(); });
             if (!ms)
                 return 1;
             inserts.push_back(*ms);
@@ -184,7 +186,13 @@ int main(int argc, char *argv[])
 
     std::vector<double> exports;
     for (int i = 0; i < TimedExports; ++i) {
-        const auto ms = msOf([&] { return window->ExportTo(dir.filePath(QStringLiteral("export.csv"))); });
+        const auto ms = msOf([&] {
+            QEventLoop loop;
+            QObject::connect(&writer, &RecordWriter::exported, &loop, &QEventLoop::quit);
+            window->ExportTo(dir.filePath(QStringLiteral("export.csv")));
+            loop.exec();
+            return true;
+        });
         if (!ms)
             return 1;
         exports.push_back(*ms);

@@ -2,8 +2,6 @@
 
 #include "platform/Clock.h"
 #include "platform/Controls.h"
-#include "records/CsvWriter.h"
-#include "records/HistoryStore.h"
 #include "records/RecordWriter.h"
 #include "records/Statistics.h"
 
@@ -13,14 +11,12 @@
 #include <QDateTimeAxis>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScatterSeries>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -30,6 +26,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <set>
 
 using records::GameRecord;
@@ -205,12 +202,27 @@ void frmRecords::CreateChart()
 
 void frmRecords::LoadHistory()
 {
-    m_all = m_history.history();
-    ShowStatus(m_history.problem());
-    Refresh();
-    // Only now: every game recorded before is in what was read, every later one comes through these.
+    // Connected before the request: every game recorded before the answer is in it, every later one comes
+    // through recorded() after it.
     connect(&m_history, &records::RecordWriter::recorded, this, &frmRecords::AddRecord);
     connect(&m_history, &records::RecordWriter::problemChanged, this, &frmRecords::ShowStatus);
+    connect(&m_history, &records::RecordWriter::exported, this,
+            [this](const QString &path, int count, const QString &problem) {
+                ShowStatus(problem.isEmpty() ? QStringLiteral("%1 件を %2 に書き出しました").arg(count).arg(path)
+                                             : QStringLiteral("CSVに書き出せません（%1）").arg(problem));
+            });
+    auto request = std::make_shared<quint64>(0);
+    connect(&m_history, &records::RecordWriter::historyRead, this,
+            [this, request](quint64 answered, const QList<GameRecord> &games, const QString &problem) {
+                if (answered != *request)
+                    return;
+                m_all = games;
+                ShowStatus(problem);
+                Refresh();
+            });
+    *request = m_history.requestHistory();
+    ShowStatus(m_history.problem());
+    Refresh();
 }
 
 void frmRecords::AddRecord(const GameRecord &record)
@@ -378,24 +390,10 @@ void frmRecords::cmdExport_Click()
         ExportTo(path);
 }
 
-bool frmRecords::ExportTo(const QString &path)
+void frmRecords::ExportTo(const QString &path)
 {
     // The window holds only what it shows; the export reads every field of the same games afresh.
-    QList<GameRecord> games;
-    if (QFileInfo::exists(m_history.path())) {
-        records::HistoryStore store(m_history.path());
-        const auto read = store.read(m_filter);
-        if (!read) {
-            ShowStatus(QStringLiteral("CSVに書き出せません（%1）").arg(store.message()));
-            return false;
-        }
-        games = *read;
-    }
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && records::writeCsv(file, games) && file.commit();
-    ShowStatus(written ? QStringLiteral("%1 件を %2 に書き出しました").arg(games.size()).arg(path)
-                       : QStringLiteral("CSVに書き出せません（%1）").arg(file.errorString()));
-    return written;
+    m_history.requestExport(m_filter, path);
 }
 
 void frmRecords::ShowStatus(const QString &problem)

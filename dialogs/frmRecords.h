@@ -35,7 +35,7 @@ public:
 
     // The games that the chart, the table per kind and the export cover now.
     const QList<records::GameRecord> &Shown() const { return m_shown; }
-    bool ExportTo(const QString &path);
+    void ExportTo(const QString &path);
 
 public slots:
     void cmbItems_Click();

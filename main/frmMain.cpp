@@ -19,6 +19,7 @@
 #include "platform/Random.h"
 #include "quiz/QuizGenerator.h"
 #include "records/HistoryLocation.h"
+#include "records/RecordWriter.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -37,7 +38,7 @@ constexpr quint32 AnswerMark = 0x00C0C0FF;
 
 frmMain::frmMain(QWidget *parent)
     : QMainWindow(parent)
-    , m_history(records::historyPath())
+    , m_history(std::make_unique<records::RecordWriter>(records::historyPath()))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(platform::ProgramTitle));
@@ -49,9 +50,14 @@ frmMain::frmMain(QWidget *parent)
     // what a window manager that ignores maximising leaves.
     const int clientWidth = platform::toPixels(8595);
     resize(clientWidth, platform::toPixels(4905) + menuBar()->heightForWidth(clientWidth));
-    connect(&m_history, &records::RecordWriter::recorded, this, &frmMain::FollowGame);
-    connect(&m_history, &records::RecordWriter::historyRead, this, &frmMain::TakeHistory);
+    connect(m_history.get(), &records::RecordWriter::recorded, this, &frmMain::FollowGame);
+    connect(m_history.get(), &records::RecordWriter::historyRead, this, &frmMain::TakeHistory);
     Form_Load();
+}
+
+frmMain::~frmMain()
+{
+    delete m_records;
 }
 
 void frmMain::CreateControls()
@@ -420,7 +426,7 @@ void frmMain::mnuOpt_Click()
 
 void frmMain::AskLevel()
 {
-    m_levelRequest = m_history.requestHistory();
+    m_levelRequest = m_history->requestHistory();
 }
 
 void frmMain::TakeHistory(quint64 request, const QList<records::GameRecord> &games, const QString &problem)
@@ -457,7 +463,7 @@ void frmMain::mnuAbout_Click()
 void frmMain::mnuRecords_Click()
 {
     if (!m_records) {
-        m_records = new frmRecords(m_history, this);
+        m_records = new frmRecords(*m_history, this);
         m_records->PaceBy(timMain);
     }
     m_records->show();

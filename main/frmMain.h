@@ -5,13 +5,13 @@
 #include "core/SwitchSchedule.h"
 #include "quiz/Quiz.h"
 #include "records/GameTracker.h"
-#include "records/RecordWriter.h"
 #include "records/Staircase.h"
 
 #include <QList>
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 
 class ClickLabel;
 class FrameTicker;
@@ -21,6 +21,9 @@ class QAction;
 class QLabel;
 class QPushButton;
 class QTimer;
+namespace records {
+class RecordWriter;
+}
 
 // ViewMode: what the field shows now. Each tick of the picture timer moves on to the next phase.
 enum ViewPhase : qint16 {
@@ -38,6 +41,7 @@ public:
     static constexpr int KeyCount = ::KeyCount; // lblKey(0) to lblKey(KeyCount - 1)
 
     explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override; // the records window goes before the history service it uses
 
     // The game's state, read by tests and by nobody else outside the window.
     qint16 AnsView() const { return m_AnsView; }
@@ -114,8 +118,8 @@ private:
     RefreshPacer m_refreshes;
     bool m_firstPicturePending = false;
     Quiz m_quiz;
-    records::RecordWriter m_history;
-    GameTracker m_tracker{m_history};
+    std::unique_ptr<records::RecordWriter> m_history;
+    GameTracker m_tracker{*m_history};
     records::Staircase m_staircase; // the last known level of training
     quint64 m_levelRequest = 0;     // the last history read asked for the level
 };

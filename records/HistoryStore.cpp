@@ -11,6 +11,9 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QThread>
+#include <QUrl>
+
+#include <utility>
 
 namespace records {
 
@@ -18,13 +21,8 @@ namespace {
 
 QAtomicInteger<quint64> connectionCount;
 
-// SQLite's codes for a file that is not a database and for a database whose pages are damaged.
-const QStringList DamagedCodes = {QStringLiteral("26"), QStringLiteral("11")};
-// SQLite's codes for a file that another connection holds at the moment.
-const QStringList BusyCodes = {QStringLiteral("5"), QStringLiteral("6")};
-
-// How long a writer waits for another connection's transaction before it gives up.
-constexpr int BusyTimeoutMs = 10000;
+// How long the first retries of a journal switch wait for another copy of the game that opens the file too.
+constexpr int JournalRetryMs = 5;
 
 // The first schema, which every newer one starts from.
 const char CreateVersion1[] = "CREATE TABLE games ("
@@ -73,8 +71,28 @@ QString defaultHistoryPath()
            + QStringLiteral("/ivok2/history.sqlite");
 }
 
-HistoryStore::HistoryStore(QString path)
+namespace {
+
+StoreOutcome &outcomeOf(StoreOutcome &outcome)
+{
+    return outcome;
+}
+
+StoreOutcome &outcomeOf(StoreRead &read)
+{
+    return read.outcome;
+}
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+HistoryStore::HistoryStore(QString path, StoreOptions options)
     : m_path(std::move(path))
+    , m_options(options)
     , m_connection(QStringLiteral("ivok2-history-%1").arg(++connectionCount))
 {
 }
@@ -84,41 +102,91 @@ HistoryStore::~HistoryStore()
     disconnect();
 }
 
-bool HistoryStore::open()
+StoreOutcome HistoryStore::open()
+{
+    return recovering<StoreOutcome>([this] { return start(); });
+}
+
+template<typename Result, typename Operation>
+Result HistoryStore::recovering(Operation operation)
+{
+    Result result = operation();
+    if (outcomeOf(result).status != StoreStatus::Damaged)
+        return result;
+    disconnect();
+    const StoreOutcome moved = moveDamagedFileAside();
+    if (!moved.done()) {
+        result = {};
+        outcomeOf(result) = moved;
+        return result;
+    }
+    result = operation();
+    if (outcomeOf(result).done())
+        outcomeOf(result).text = moved.text;
+    return result;
+}
+
+StoreOutcome HistoryStore::start()
 {
     if (m_open)
-        return true;
-    m_message.clear();
-    m_damaged = false;
-    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
-        return fail(QStringLiteral("記録のフォルダーを作れません"), QFileInfo(m_path).absolutePath());
-    if (start())
-        return m_open = true;
-    disconnect();
-    if (!m_damaged || !moveDamagedFileAside())
-        return false;
-    const QString moved = m_message;
-    if (!start()) {
-        disconnect();
-        return false;
+        return {};
+    // The history is the player's own: a folder made for it is closed to everyone else.
+    const QString folder = QFileInfo(m_path).absolutePath();
+    if (!QFileInfo(folder).isDir()) {
+        QDir().mkpath(QFileInfo(folder).absolutePath());
+        QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    m_message = moved;
-    return m_open = true;
+    if (!QFileInfo(folder).isDir())
+        return {StoreStatus::Unwritable,
+                QStringLiteral("記録のフォルダーを作れません（%1）。このフォルダーを作れるか確かめてください。").arg(shown(folder))};
+    StoreOutcome outcome = connect(Access::ReadWrite);
+    int version = 0;
+    if (outcome.done())
+        outcome = readVersion(version);
+    // A history in a folder that cannot be written lacks the shared-memory file that reading needs; it is
+    // read as a file that does not change meanwhile.
+    const bool readOnly = outcome.status == StoreStatus::Unwritable && QFileInfo::exists(m_path);
+    if (readOnly) {
+        disconnect();
+        outcome = connect(Access::ReadOnly);
+        if (outcome.done())
+            outcome = readVersion(version);
+        if (outcome.done() && version < SchemaVersion)
+            outcome = unwritable();
+    }
+    if (outcome.done() && version > SchemaVersion)
+        outcome = {StoreStatus::Newer,
+                   QStringLiteral("記録ファイル %1 は新しい版のIvok２で作られています。この版では読み書きしません。新しい版のIvok２をお使いください。")
+                       .arg(shown(m_path))};
+    if (outcome.done() && !readOnly)
+        outcome = prepare(version);
+    if (outcome.done() && version < SchemaVersion)
+        outcome = migrate();
+    // Here the schema is read: a table this SQLite cannot parse shows as damage.
+    if (outcome.done())
+        outcome = exec(QStringLiteral("SELECT 1 FROM games LIMIT 0"));
+    if (!outcome.done()) {
+        disconnect();
+        return outcome;
+    }
+    m_open = true;
+    return {};
 }
 
-bool HistoryStore::start()
-{
-    return connect() && prepare() && migrate();
-}
-
-bool HistoryStore::connect()
+StoreOutcome HistoryStore::connect(Access access)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-    db.setDatabaseName(m_path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
+    const QString timeout = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_options.busyTimeoutMs);
+    if (access == Access::ReadWrite) {
+        db.setDatabaseName(m_path);
+        db.setConnectOptions(timeout);
+    } else {
+        db.setDatabaseName(QUrl::fromLocalFile(m_path).toString(QUrl::FullyEncoded) + QStringLiteral("?immutable=1"));
+        db.setConnectOptions(timeout + QStringLiteral(";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
+    }
     if (!db.open())
-        return fail(QStringLiteral("記録を開けません"), db.lastError().text());
-    return true;
+        return failure(db.lastError());
+    return {};
 }
 
 void HistoryStore::disconnect()
@@ -131,107 +199,159 @@ void HistoryStore::disconnect()
     QSqlDatabase::removeDatabase(m_connection);
 }
 
-bool HistoryStore::prepare()
+StoreOutcome HistoryStore::readVersion(int &version)
 {
-    // The first statement reads the file's header: here a file that is no database shows. Switching the
-    // journal needs the file to itself for a moment and SQLite does not wait for that, so a second copy of the
-    // game opening the history at the same time tries again until the busy timeout.
-    const QDeadlineTimer deadline(BusyTimeoutMs);
-    while (!exec(QStringLiteral("PRAGMA journal_mode = WAL"))) {
-        if (!m_busy || deadline.hasExpired())
-            return false;
-        QThread::msleep(5);
-    }
-    return exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    // Read from the header alone, before anything parses the schema, so that a newer file is told from a
+    // damaged one and left as it is.
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
+        return failure(query.lastError());
+    version = query.value(0).toInt();
+    return {};
 }
 
-bool HistoryStore::migrate()
+StoreOutcome HistoryStore::prepare(int version)
 {
-    if (!exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return false;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
-        rollback();
-        return fail(QStringLiteral("記録を読めません"), query.lastError().text());
-    }
-    const int version = query.value(0).toInt();
-    query.finish();
-    if (version > SchemaVersion) {
-        rollback();
-        return fail(QStringLiteral("記録は新しい版のIvok２で作られています"), m_path);
-    }
-    bool ok = true;
-    if (version < 1)
-        ok = exec(QString::fromLatin1(CreateVersion1));
+    // Switching the journal needs the file to itself for a moment and SQLite does not wait for that, so a
+    // second copy of the game opening the history at the same time tries again until the busy timeout. This
+    // runs on the writer thread only.
+    const QDeadlineTimer deadline(m_options.busyTimeoutMs);
+    StoreOutcome outcome;
+    while ((outcome = exec(QStringLiteral("PRAGMA journal_mode = WAL"))).status == StoreStatus::Busy
+           && !deadline.hasExpired())
+        QThread::msleep(JournalRetryMs);
+    // A file that cannot be written is still read, where it needs no change.
+    if (outcome.status == StoreStatus::Unwritable && version == SchemaVersion)
+        outcome = {};
+    if (outcome.done() && m_options.maxPageCount > 0)
+        outcome = exec(QStringLiteral("PRAGMA max_page_count = %1").arg(m_options.maxPageCount));
+    if (outcome.done())
+        outcome = exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    return outcome;
+}
+
+StoreOutcome HistoryStore::migrate()
+{
+    StoreOutcome outcome = exec(QStringLiteral("BEGIN IMMEDIATE"));
+    if (!outcome.done())
+        return outcome;
+    // Another copy may have brought the file up to date while this one waited for the lock.
+    int version = 0;
+    outcome = readVersion(version);
+    if (outcome.done() && version < 1)
+        outcome = exec(QString::fromLatin1(CreateVersion1));
     if (version < 2) {
-        for (const char *statement : Version1To2)
-            ok = ok && exec(QString::fromLatin1(statement));
+        for (const char *statement : Version1To2) {
+            if (outcome.done())
+                outcome = exec(QString::fromLatin1(statement));
+        }
     }
     if (version < 3) {
-        for (const char *statement : Version2To3)
-            ok = ok && exec(QString::fromLatin1(statement));
+        for (const char *statement : Version2To3) {
+            if (outcome.done())
+                outcome = exec(QString::fromLatin1(statement));
+        }
     }
-    ok = ok && exec(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion)) && exec(QStringLiteral("COMMIT"));
-    if (!ok)
+    if (outcome.done() && version < SchemaVersion)
+        outcome = exec(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion));
+    if (outcome.done())
+        outcome = exec(QStringLiteral("COMMIT"));
+    if (!outcome.done())
         rollback();
-    return ok;
+    return outcome;
 }
 
-bool HistoryStore::moveDamagedFileAside()
+StoreOutcome HistoryStore::moveDamagedFileAside()
 {
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    const QString target = m_path + QStringLiteral(".damaged-") + stamp;
+    // Unique to the millisecond, and never over an earlier one.
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+    const QString base = m_path + QStringLiteral(".damaged-") + stamp;
+    QString target = base;
+    for (int n = 2; QFileInfo::exists(target) || QFileInfo::exists(target + QStringLiteral("-wal")); ++n)
+        target = base + QStringLiteral("-%1").arg(n);
     if (!QFile::rename(m_path, target))
-        return fail(QStringLiteral("壊れた記録ファイルを移せません"), m_path);
+        return {StoreStatus::Unwritable,
+                QStringLiteral("記録ファイル %1 が壊れていますが、移せません。このフォルダーに書き込めるか確かめてください。")
+                    .arg(shown(m_path))};
     // The journal files belong to the damaged file; left behind, they would be replayed into the new one.
     for (const char *suffix : {"-wal", "-shm"})
         QFile::rename(m_path + QLatin1String(suffix), target + QLatin1String(suffix));
-    m_message = QStringLiteral("記録ファイルが壊れていたため %1 に移し、新しい記録を始めました")
-                    .arg(QFileInfo(target).fileName());
-    return true;
+    return {StoreStatus::Done, QStringLiteral("記録ファイルが壊れていたため %1 に移し、新しい記録を始めました")
+                                   .arg(QFileInfo(target).fileName())};
 }
 
-bool HistoryStore::exec(const QString &statement)
+StoreOutcome HistoryStore::exec(const QString &statement)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     if (query.exec(statement))
-        return true;
-    const QSqlError error = query.lastError();
-    m_damaged = m_damaged || DamagedCodes.contains(error.nativeErrorCode());
-    m_busy = BusyCodes.contains(error.nativeErrorCode());
-    return fail(QStringLiteral("記録を使えません"), error.text());
+        return {};
+    return failure(query.lastError());
+}
+
+StoreOutcome HistoryStore::failure(const QSqlError &error) const
+{
+    // SQLite's primary result codes; the driver's own words are never shown.
+    switch (error.nativeErrorCode().toInt() & 0xff) {
+    case 5: // busy
+    case 6: // locked
+        return {StoreStatus::Busy,
+                QStringLiteral("記録ファイル %1 を別のプログラムが使っています。使い終われば書き込めます。").arg(shown(m_path))};
+    case 11: // damaged pages
+    case 26: // no database
+        return {StoreStatus::Damaged, QStringLiteral("記録ファイル %1 が壊れています。").arg(shown(m_path))};
+    case 13: // full
+        return {StoreStatus::Full,
+                QStringLiteral("ディスクがいっぱいで記録ファイル %1 に書き込めません。ディスクに空きを作ってください。").arg(shown(m_path))};
+    case 8: // read-only
+    case 10: // input or output
+    case 14: // cannot open
+    case 23: // not authorised
+        return unwritable();
+    default:
+        return {StoreStatus::Failed,
+                QStringLiteral("記録ファイル %1 を使えません（エラー番号 %2）。").arg(shown(m_path), error.nativeErrorCode())};
+    }
+}
+
+StoreOutcome HistoryStore::unwritable() const
+{
+    return {StoreStatus::Unwritable,
+            QStringLiteral("記録ファイル %1 に書き込めません。このファイルとフォルダーに書き込めるか確かめてください。").arg(shown(m_path))};
 }
 
 void HistoryStore::rollback()
 {
-    const QString failure = m_message;
     exec(QStringLiteral("ROLLBACK"));
-    m_message = failure;
 }
 
-bool HistoryStore::fail(const QString &what, const QString &why)
+StoreOutcome HistoryStore::append(const QList<GameRecord> &records)
 {
-    m_message = QStringLiteral("%1（%2）").arg(what, why);
-    return false;
+    const StoreOutcome outcome = recovering<StoreOutcome>([this, &records] { return tryAppend(records); });
+    // Opened for reading only, or refused: the next try opens afresh, for the folder may be writable by then.
+    if (outcome.status == StoreStatus::Unwritable)
+        disconnect();
+    return outcome;
 }
 
-bool HistoryStore::append(const QList<GameRecord> &records)
+StoreOutcome HistoryStore::tryAppend(const QList<GameRecord> &records)
 {
-    m_message.clear();
-    if (!open())
-        return false;
-    if (!m_insert) {
+    StoreOutcome outcome = start();
+    // Pages cached from an earlier transaction would hide damage done to the file since.
+    if (outcome.done())
+        outcome = exec(QStringLiteral("PRAGMA shrink_memory"));
+    if (outcome.done() && !m_insert) {
         m_insert = std::make_unique<QSqlQuery>(QSqlDatabase::database(m_connection, false));
         const QString statement = QStringLiteral("INSERT INTO games (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
                                       .arg(QLatin1String(AllColumns));
         if (!m_insert->prepare(statement)) {
-            const QString why = m_insert->lastError().text();
+            outcome = failure(m_insert->lastError());
             m_insert.reset();
-            return fail(QStringLiteral("記録を保存できません"), why);
         }
     }
-    if (!exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return false;
+    if (outcome.done())
+        outcome = exec(QStringLiteral("BEGIN IMMEDIATE"));
+    if (!outcome.done())
+        return outcome;
     QSqlQuery &insert = *m_insert;
     for (const GameRecord &record : records) {
         const QVariantList values = {record.startedMs, outcomeName(record.outcome), record.elapsedMs,
@@ -242,22 +362,29 @@ bool HistoryStore::append(const QList<GameRecord> &records)
         for (int i = 0; i < values.size(); ++i)
             insert.bindValue(i, values[i]);
         if (!insert.exec()) {
-            const QString why = insert.lastError().text();
+            outcome = failure(insert.lastError());
             rollback();
-            return fail(QStringLiteral("記録を保存できません"), why);
+            return outcome;
         }
     }
-    if (exec(QStringLiteral("COMMIT")))
-        return true;
-    rollback();
-    return false;
+    outcome = exec(QStringLiteral("COMMIT"));
+    if (!outcome.done())
+        rollback();
+    return outcome;
 }
 
-std::optional<QList<GameRecord>> HistoryStore::read(const RecordFilter &filter, Fields fields)
+StoreRead HistoryStore::read(const RecordFilter &filter, Fields fields)
 {
-    m_message.clear();
-    if (!open())
-        return std::nullopt;
+    return recovering<StoreRead>([this, &filter, fields] { return tryRead(filter, fields); });
+}
+
+StoreRead HistoryStore::tryRead(const RecordFilter &filter, Fields fields)
+{
+    StoreOutcome outcome = start();
+    if (outcome.done())
+        outcome = exec(QStringLiteral("PRAGMA shrink_memory"));
+    if (!outcome.done())
+        return {outcome, {}};
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT %1 FROM games WHERE (? = 0 OR items = ?) AND started_ms >= ?"
@@ -266,10 +393,8 @@ std::optional<QList<GameRecord>> HistoryStore::read(const RecordFilter &filter, 
     query.bindValue(0, filter.items);
     query.bindValue(1, filter.items);
     query.bindValue(2, filter.sinceMs);
-    if (!query.exec()) {
-        fail(QStringLiteral("記録を読めません"), query.lastError().text());
-        return std::nullopt;
-    }
+    if (!query.exec())
+        return {failure(query.lastError()), {}};
     QList<GameRecord> result;
     while (query.next()) {
         GameRecord record;
@@ -296,7 +421,20 @@ std::optional<QList<GameRecord>> HistoryStore::read(const RecordFilter &filter, 
         }
         result.append(record);
     }
-    return result;
+    // A damaged page met halfway ends the rows early.
+    if (query.lastError().isValid())
+        return {failure(query.lastError()), {}};
+    return {{}, result};
+}
+
+std::optional<qint64> HistoryStore::dataVersion()
+{
+    if (!start().done())
+        return std::nullopt;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (!query.exec(QStringLiteral("PRAGMA data_version")) || !query.next())
+        return std::nullopt;
+    return query.value(0).toLongLong();
 }
 
 } // namespace records

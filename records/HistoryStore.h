@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+class QSqlError;
 class QSqlQuery;
 
 namespace records {
@@ -15,53 +16,92 @@ namespace records {
 // Where the game keeps its history: ivok2/history.sqlite in the player's data directory.
 QString defaultHistoryPath();
 
-// One connection to the history database. A connection belongs to the thread that opened it, so the writer
-// thread and the records window each hold their own; several connections, also from several running
-// copies of the game, may write at once: each waits for the others' transactions to end.
+// Limits of one connection: how long it waits for another connection's transaction, and how many pages the
+// file may grow to (0: as many as the disk holds).
+struct StoreOptions
+{
+    int busyTimeoutMs = 10000;
+    qint64 maxPageCount = 0;
+};
+
+// How an operation on the history went. Busy, Unwritable and Full pass: the same operation may succeed later.
+enum class StoreStatus { Done, Busy, Damaged, Newer, Unwritable, Full, Failed };
+
+struct StoreOutcome
+{
+    StoreStatus status = StoreStatus::Done;
+    // For the player, in plain words: what failed, on which file, what to do; or, on success, that a damaged
+    // file was moved aside.
+    QString text;
+
+    bool done() const { return status == StoreStatus::Done; }
+    bool passing() const
+    {
+        return status == StoreStatus::Busy || status == StoreStatus::Unwritable || status == StoreStatus::Full;
+    }
+};
+
+struct StoreRead
+{
+    StoreOutcome outcome;
+    QList<GameRecord> games;
+};
+
+// One connection to the history database, used on one thread. Several connections, also from several running
+// copies of the game, may write at once: each waits for the others' transactions to end. Damage found by any
+// operation moves the file aside and starts a new history; a history of a newer version is never written to.
 class HistoryStore
 {
 public:
     static constexpr int SchemaVersion = 3;
 
-    explicit HistoryStore(QString path);
+    explicit HistoryStore(QString path, StoreOptions options = {});
     ~HistoryStore();
     HistoryStore(const HistoryStore &) = delete;
     HistoryStore &operator=(const HistoryStore &) = delete;
 
-    // Creates the file and its tables where they are missing and brings an older schema up to date.
-    // A file that is no database is moved aside (never deleted) and a new one is started.
-    bool open();
+    // Creates the file and its tables where they are missing and brings an older schema up to date. A file
+    // that cannot be written is opened for reading where its schema is current.
+    StoreOutcome open();
 
     // Which fields read() fills: all of them, or only what charts and tables need (start, outcome, elapsed
     // time, kind and item count), which reads a long history in a fraction of the time.
     enum class Fields { All, Summary };
 
     // All records in one transaction.
-    bool append(const QList<GameRecord> &records);
+    StoreOutcome append(const QList<GameRecord> &records);
     // In order of start.
-    std::optional<QList<GameRecord>> read(const RecordFilter &filter = {}, Fields fields = Fields::All);
+    StoreRead read(const RecordFilter &filter = {}, Fields fields = Fields::All);
+    // Changes whenever another connection commits; empty while the file cannot be read.
+    std::optional<qint64> dataVersion();
 
-    // What the player should know of the last operation: why it failed, or that a damaged file was moved.
-    QString message() const { return m_message; }
+    QString path() const { return m_path; }
 
 private:
-    bool start(); // connects and brings the file up to date
-    bool connect();
+    enum class Access { ReadWrite, ReadOnly };
+
+    StoreOutcome start(); // connects and brings the file up to date
+    StoreOutcome connect(Access access);
     void disconnect();
-    bool prepare();
-    bool migrate();
-    bool moveDamagedFileAside();
-    bool exec(const QString &statement);
-    void rollback(); // keeps the message of the failure that called for it
-    bool fail(const QString &what, const QString &why);
+    StoreOutcome readVersion(int &version);
+    StoreOutcome prepare(int version);
+    StoreOutcome migrate();
+    StoreOutcome moveDamagedFileAside();
+    StoreOutcome exec(const QString &statement);
+    StoreOutcome failure(const QSqlError &error) const;
+    StoreOutcome unwritable() const;
+    StoreOutcome tryAppend(const QList<GameRecord> &records);
+    StoreRead tryRead(const RecordFilter &filter, Fields fields);
+    // Runs an operation; damage it finds moves the file aside and runs it once more on a new history.
+    template<typename Result, typename Operation>
+    Result recovering(Operation operation);
+    void rollback();
 
     QString m_path;
+    StoreOptions m_options;
     QString m_connection;
     std::unique_ptr<QSqlQuery> m_insert;
     bool m_open = false;
-    bool m_damaged = false;
-    bool m_busy = false; // the last failure was another connection holding the file
-    QString m_message;
 };
 
 } // namespace records

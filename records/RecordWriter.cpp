@@ -1,156 +1,107 @@
 #include "records/RecordWriter.h"
 
-#include "records/CsvWriter.h"
-#include "records/HistoryStore.h"
+#include "records/HistoryWorker.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QEventLoop>
 
 namespace records {
 
+namespace {
+
+// A game that finds the file locked waits in the queue rather than in SQLite: a short wait keeps the requests
+// behind it (the records window opening) answered soon after the lock goes, and tells the player sooner.
+StoreOptions writerOptions()
+{
+    StoreOptions options;
+    options.busyTimeoutMs = 1000;
+    return options;
+}
+
+} // namespace
+
 RecordWriter::RecordWriter(QString path, QObject *parent)
+    : RecordWriter(std::move(path), writerOptions(), parent)
+{
+}
+
+RecordWriter::RecordWriter(QString path, StoreOptions options, QObject *parent)
     : QObject(parent)
     , m_path(std::move(path))
+    , m_worker(new HistoryWorker(m_path, options))
 {
     m_thread.setObjectName(QStringLiteral("history writer"));
+    // The answers are emitted on the writing thread, as the worker gives them, so that their order holds for
+    // every receiver.
+    connect(m_worker, &HistoryWorker::recorded, this, &RecordWriter::recorded, Qt::DirectConnection);
+    connect(m_worker, &HistoryWorker::historyRead, this, &RecordWriter::historyRead, Qt::DirectConnection);
+    connect(m_worker, &HistoryWorker::exported, this, &RecordWriter::exported, Qt::DirectConnection);
+    connect(m_worker, &HistoryWorker::historyChanged, this, &RecordWriter::historyChanged, Qt::DirectConnection);
+    connect(
+        m_worker, &HistoryWorker::problemChanged, this,
+        [this](const QString &problem) {
+            {
+                const QMutexLocker lock(&m_problemLock);
+                m_problem = problem;
+            }
+            emit problemChanged(problem);
+        },
+        Qt::DirectConnection);
+    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    m_worker->moveToThread(&m_thread);
+    m_thread.start(QThread::LowPriority);
+    QMetaObject::invokeMethod(m_worker, &HistoryWorker::start, Qt::QueuedConnection);
 }
 
 RecordWriter::~RecordWriter()
 {
-    if (!m_thread.isRunning())
-        return;
-    QMetaObject::invokeMethod(m_worker, [this] { m_store.reset(); }, Qt::BlockingQueuedConnection);
-    m_thread.quit();
+    QMetaObject::invokeMethod(
+        m_worker,
+        [worker = m_worker] {
+            worker->finish();
+            QThread::currentThread()->quit();
+        },
+        Qt::QueuedConnection);
     m_thread.wait();
-    delete m_worker;
-}
-
-void RecordWriter::startThread()
-{
-    if (m_thread.isRunning())
-        return;
-    m_worker = new QObject;
-    m_worker->moveToThread(&m_thread);
-    m_thread.start(QThread::LowPriority);
 }
 
 void RecordWriter::submit(const GameRecord &record)
 {
-    startThread();
-    QMetaObject::invokeMethod(m_worker, [this, record] { write(record); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker, record] { worker->submit(record); }, Qt::QueuedConnection);
 }
 
 void RecordWriter::flush()
 {
-    if (m_thread.isRunning())
-        QMetaObject::invokeMethod(m_worker, [] {}, Qt::BlockingQueuedConnection);
-}
-
-QList<GameRecord> RecordWriter::history()
-{
-    startThread();
-    QList<GameRecord> result;
+    QEventLoop loop;
     QMetaObject::invokeMethod(
-        m_worker,
-        [this, &result] {
-            // Looking must not create the file.
-            if (!m_store && !QFileInfo::exists(m_path))
-                return;
-            if (!openStore())
-                return;
-            if (const auto read = m_store->read({}, HistoryStore::Fields::Summary))
-                result = *read;
-            else
-                report();
-        },
-        Qt::BlockingQueuedConnection);
-    return result;
+        m_worker, [&loop] { QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection); },
+        Qt::QueuedConnection);
+    loop.exec();
 }
 
 quint64 RecordWriter::requestHistory()
 {
-    startThread();
     const quint64 request = ++m_lastRequest;
-    QMetaObject::invokeMethod(
-        m_worker,
-        [this, request] {
-            QList<GameRecord> games;
-            QString problem;
-            if (m_store || QFileInfo::exists(m_path)) {
-                if (!openStore()) {
-                    problem = m_store->message();
-                } else if (const auto read = m_store->read({}, HistoryStore::Fields::Summary)) {
-                    games = *read;
-                } else {
-                    problem = m_store->message();
-                    report();
-                }
-            }
-            emit historyRead(request, games, problem);
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker, request] { worker->readHistory(request); },
+                              Qt::QueuedConnection);
     return request;
 }
 
 void RecordWriter::requestExport(const RecordFilter &filter, const QString &path)
 {
-    startThread();
-    QMetaObject::invokeMethod(
-        m_worker,
-        [this, filter, path] {
-            QList<GameRecord> games;
-            if (m_store || QFileInfo::exists(m_path)) {
-                const auto read = openStore() ? m_store->read(filter) : std::nullopt;
-                if (!read) {
-                    emit exported(path, 0, m_store->message());
-                    return;
-                }
-                games = *read;
-            }
-            QSaveFile file(path);
-            if (file.open(QIODevice::WriteOnly) && writeCsv(file, games) && file.commit())
-                emit exported(path, static_cast<int>(games.size()), QString());
-            else
-                emit exported(path, 0, file.errorString());
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker, filter, path] { worker->exportTo(filter, path); },
+                              Qt::QueuedConnection);
+}
+
+void RecordWriter::setWatching(bool watching)
+{
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker, watching] { worker->setWatching(watching); },
+                              Qt::QueuedConnection);
 }
 
 QString RecordWriter::problem() const
 {
     const QMutexLocker lock(&m_problemLock);
     return m_problem;
-}
-
-bool RecordWriter::openStore()
-{
-    if (!m_store)
-        m_store = std::make_unique<HistoryStore>(m_path);
-    const bool opened = m_store->open();
-    report();
-    return opened;
-}
-
-void RecordWriter::write(const GameRecord &record)
-{
-    if (!openStore())
-        return;
-    if (m_store->append({record}))
-        emit recorded(record);
-    else
-        report();
-}
-
-void RecordWriter::report()
-{
-    const QString message = m_store->message();
-    if (message.isEmpty())
-        return;
-    {
-        const QMutexLocker lock(&m_problemLock);
-        m_problem = message;
-    }
-    emit problemChanged(message);
 }
 
 } // namespace records

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/GameRecord.h"
+#include "records/HistoryStore.h"
 
 #include <QList>
 #include <QMutex>
@@ -8,29 +9,28 @@
 #include <QString>
 #include <QThread>
 
-#include <memory>
-
 namespace records {
 
-class HistoryStore;
+class HistoryWorker;
 
-// Writes each finished game into the history on a thread of its own, so that the database never holds up
-// the interface thread: submit() only hands the record over. The thread starts when it is first needed.
+// The history service: every read, write and export of the history runs on a thread of its own, which holds
+// the only connection, so that the database never holds up the interface thread. Every call here only hands
+// the work over; answers come as signals, emitted on that thread in the order the work was handed over.
+// A game the file cannot take for the moment (locked, disk full, folder read-only) waits and is tried again;
+// what is still waiting when the writer goes is kept in history.pending and merged in at the next start.
 class RecordWriter : public QObject
 {
     Q_OBJECT
 
 public:
     explicit RecordWriter(QString path, QObject *parent = nullptr);
-    ~RecordWriter() override; // writes what is still waiting
+    RecordWriter(QString path, StoreOptions options, QObject *parent = nullptr);
+    ~RecordWriter() override; // tries what is still waiting once more and keeps the rest for the next start
 
     void submit(const GameRecord &record);
-    // Returns once every record submitted so far has been written or has failed.
+    // For tests and benchmarks: returns once every record submitted so far has been written or has failed,
+    // running the calling thread's events meanwhile.
     void flush();
-    // What charts and tables need of every game recorded so far (the summary fields), read on the writing
-    // thread after the records submitted before: a receiver that connects to recorded() right after the
-    // call misses no game and sees none twice. Empty when there is no history yet or it cannot be read.
-    QList<GameRecord> history();
 
     // Reads what charts and tables need of every game (the summary fields) on the writing thread, after the
     // records submitted before, and hands it over through historyRead(): a receiver connected to recorded()
@@ -40,9 +40,12 @@ public:
     // Writes every field of the games that filter accepts as CSV to path, on the writing thread; exported()
     // tells how it went (problem empty on success).
     void requestExport(const RecordFilter &filter, const QString &path);
+    // While watching, historyChanged() tells every few seconds that another copy of the game wrote.
+    void setWatching(bool watching);
 
     QString path() const { return m_path; }
-    // The last thing that went wrong, or the note that a damaged file was moved aside.
+    // What the player should know: why the last write failed, or that a damaged file was moved aside; empty
+    // once a write succeeds.
     QString problem() const;
 
 signals:
@@ -50,20 +53,15 @@ signals:
     void problemChanged(const QString &problem);
     void historyRead(quint64 request, const QList<records::GameRecord> &games, const QString &problem);
     void exported(const QString &path, int count, const QString &problem);
+    void historyChanged();
 
 private:
-    void startThread();
-    bool openStore(); // on the writing thread, as are the two below
-    void write(const GameRecord &record);
-    void report();
-
     QString m_path;
     quint64 m_lastRequest = 0;
     mutable QMutex m_problemLock;
     QString m_problem;
     QThread m_thread;
-    QObject *m_worker = nullptr; // lives on m_thread
-    std::unique_ptr<HistoryStore> m_store; // opened, used and closed on m_thread
+    HistoryWorker *m_worker; // lives on m_thread, deleted when it ends
 };
 
 } // namespace records

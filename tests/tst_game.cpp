@@ -640,8 +640,8 @@ void TestGame::framesSwitchOnTheirRefresh()
         QVERIFY2(after.size() <= 1, "a refresh was requested after the game ended");
 
     records::HistoryStore store(game.env.historyPath());
-    QTRY_COMPARE(store.read().value_or(QList<records::GameRecord>{}).size(), 1);
-    QCOMPARE(store.read()->first().droppedRefreshes, 2);
+    QTRY_COMPARE(store.read().games.size(), 1);
+    QCOMPARE(store.read().games.first().droppedRefreshes, 2);
 }
 
 void TestGame::keysPressTheFocusedStartButton_data()

@@ -4,6 +4,7 @@
 #include "support/UnprivilegedScope.h"
 
 #include <QDir>
+#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -63,7 +64,49 @@ int userVersion(const QString &path)
     return version;
 }
 
+// A connection of the test's own, as another program holds one.
+class Probe
+{
+public:
+    explicit Probe(const QString &path)
+        : m_name(QStringLiteral("probe-%1").arg(++count))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        db.open();
+    }
+    ~Probe()
+    {
+        QSqlDatabase::database(m_name, false).close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    bool exec(const QString &statement)
+    {
+        QSqlQuery query(QSqlDatabase::database(m_name, false));
+        return query.exec(statement);
+    }
+    qint64 value(const QString &statement)
+    {
+        QSqlQuery query(QSqlDatabase::database(m_name, false));
+        return query.exec(statement) && query.next() ? query.value(0).toLongLong() : -1;
+    }
+
+private:
+    static inline int count = 0;
+    QString m_name;
+};
+
+QList<GameRecord> readAll(const QString &path, HistoryStore::Fields fields = HistoryStore::Fields::All)
+{
+    HistoryStore store(path);
+    return store.read({}, fields).games;
+}
+
+enum class Fault { DamagedPages, HeldLock, NewerHistory, DiskFull, ReadOnly };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Fault)
 
 class TestHistory : public QObject
 {
@@ -77,6 +120,8 @@ private slots:
     void damagedFileIsMovedAside();
     void readOnlyDirectoryReportsAndKeepsNothing();
     void writerRecordsOffTheCallingThread();
+    void faultLosesNoGame_data();
+    void faultLosesNoGame();
 
 private:
     QTemporaryDir m_dir;
@@ -101,16 +146,17 @@ void TestHistory::appendReopenAndFilter()
     const QString path = m_dir.filePath(QStringLiteral("%1/sub/history.sqlite").arg(QTest::currentDataTag()));
     {
         HistoryStore store(path);
-        QVERIFY(store.append(games(0, 2)));
-        QVERIFY2(store.append(games(2, 4)), qPrintable(store.message()));
+        QVERIFY(store.append(games(0, 2)).done());
+        const StoreOutcome appended = store.append(games(2, 4));
+        QVERIFY2(appended.done(), qPrintable(appended.text));
     }
     HistoryStore reopened(path);
-    const auto read = reopened.read({items, game(sinceMinute).startedMs});
-    QVERIFY(read);
+    const StoreRead read = reopened.read({items, game(sinceMinute).startedMs});
+    QVERIFY(read.outcome.done());
     QList<GameRecord> want;
     for (int n : expected)
         want.append(game(n));
-    QCOMPARE(*read, want);
+    QCOMPARE(read.games, want);
     QCOMPARE(userVersion(path), HistoryStore::SchemaVersion);
 }
 
@@ -123,8 +169,8 @@ void TestHistory::twoWritersLoseNothing()
         return QThread::create([path, from] {
             HistoryStore store(path);
             for (int n = from; n < from + PerWriter; ++n) {
-                if (!store.append({game(n)}))
-                    qFatal("lost a game: %s", qPrintable(store.message()));
+                if (const StoreOutcome outcome = store.append({game(n)}); !outcome.done())
+                    qFatal("lost a game: %s", qPrintable(outcome.text));
             }
         });
     };
@@ -135,7 +181,7 @@ void TestHistory::twoWritersLoseNothing()
     QVERIFY(first->wait(60000));
     QVERIFY(second->wait(60000));
     HistoryStore store(path);
-    QCOMPARE(store.read()->size(), 2 * PerWriter);
+    QCOMPARE(store.read().games.size(), 2 * PerWriter);
 }
 
 void TestHistory::upgradeFromTheFirstSchema()
@@ -160,11 +206,11 @@ void TestHistory::upgradeFromTheFirstSchema()
     QSqlDatabase::removeDatabase(QStringLiteral("old"));
 
     HistoryStore store(path);
-    QVERIFY2(store.append({game(10)}), qPrintable(store.message()));
-    const auto read = store.read();
-    QVERIFY(read);
-    QCOMPARE(read->size(), 2);
-    const GameRecord &old = read->at(0);
+    const StoreOutcome appended = store.append({game(10)});
+    QVERIFY2(appended.done(), qPrintable(appended.text));
+    const QList<GameRecord> read = store.read().games;
+    QCOMPARE(read.size(), 2);
+    const GameRecord &old = read.at(0);
     QCOMPARE(old.startedMs, QDateTime(QDate(2026, 12, 7), QTime(0, 5, 0, 250), Qt::UTC).toMSecsSinceEpoch());
     QCOMPARE(old.outcome, Outcome::GiveUp);
     QCOMPARE(old.kind, Kind::Vanish);
@@ -172,7 +218,7 @@ void TestHistory::upgradeFromTheFirstSchema()
     QCOMPARE(old.misses, 0);
     QCOMPARE(old.mode, Mode::Free);
     QCOMPARE(old.level, 0);
-    QCOMPARE(read->at(1), game(10));
+    QCOMPARE(read.at(1), game(10));
     QCOMPARE(userVersion(path), HistoryStore::SchemaVersion);
 }
 
@@ -184,12 +230,13 @@ void TestHistory::damagedFileIsMovedAside()
     writeFile(path, junk);
 
     HistoryStore store(path);
-    QVERIFY2(store.append({game(1)}), qPrintable(store.message()));
-    QVERIFY(store.message().contains(QStringLiteral("history.sqlite.damaged-")));
+    const StoreOutcome appended = store.append({game(1)});
+    QVERIFY2(appended.done(), qPrintable(appended.text));
+    QVERIFY(appended.text.contains(QStringLiteral("history.sqlite.damaged-")));
     const QStringList moved = QDir(dir.path()).entryList({QStringLiteral("history.sqlite.damaged-*")});
     QCOMPARE(moved.size(), 1);
     QCOMPARE(readFile(dir.filePath(moved[0])), junk);
-    QCOMPARE(*store.read(), QList<GameRecord>{game(1)});
+    QCOMPARE(store.read().games, QList<GameRecord>{game(1)});
 }
 
 void TestHistory::readOnlyDirectoryReportsAndKeepsNothing()
@@ -200,8 +247,9 @@ void TestHistory::readOnlyDirectoryReportsAndKeepsNothing()
     UnprivilegedScope unprivileged({dir.path()});
     QVERIFY(unprivileged.ok());
     HistoryStore store(path);
-    QVERIFY(!store.append({game(1)}));
-    QVERIFY(!store.message().isEmpty());
+    const StoreOutcome appended = store.append({game(1)});
+    QCOMPARE(appended.status, StoreStatus::Unwritable);
+    QVERIFY(!appended.text.isEmpty());
     QVERIFY(!QFile::exists(path));
 }
 
@@ -211,10 +259,25 @@ void TestHistory::writerRecordsOffTheCallingThread()
     RecordWriter writer(path);
     QList<GameRecord> recorded;
     connect(&writer, &RecordWriter::recorded, this, [&recorded](const GameRecord &record) { recorded << record; });
+    QList<QThread *> writers; // the thread that wrote each game, told right after its commit
+    connect(&writer, &RecordWriter::recorded, this, [&writers] { writers << QThread::currentThread(); },
+            Qt::DirectConnection);
     writer.submit(game(1));
     writer.submit(game(2));
     QTRY_COMPARE(recorded, games(1, 2));
+    QCOMPARE(writers.size(), 2);
+    QVERIFY(writers[0] != QThread::currentThread());
+    QCOMPARE(writers[1], writers[0]);
     QVERIFY(writer.problem().isEmpty());
+    QCOMPARE(QFileInfo(QFileInfo(path).path()).permissions() & 0x7077, // owner, group and others
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    // Another copy of the game writes while the records window watches.
+    writer.setWatching(true);
+    QSignalSpy changed(&writer, &RecordWriter::historyChanged);
+    writer.flush();
+    Probe(path).exec(QStringLiteral("UPDATE games SET misses = misses + 1"));
+    QVERIFY(changed.wait(10000));
 
     RecordWriter blocked(m_dir.filePath(QStringLiteral("writer/history.sqlite/not-a-directory/h.sqlite")));
     QStringList problems;
@@ -223,6 +286,113 @@ void TestHistory::writerRecordsOffTheCallingThread()
     QTRY_COMPARE(problems.size(), 1);
     QCOMPARE(blocked.problem(), problems[0]);
     QVERIFY(problems[0].contains(QStringLiteral("not-a-directory")));
+}
+
+void TestHistory::faultLosesNoGame_data()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QString>("told"); // what the player reads meanwhile
+    QTest::newRow("pages damaged after opening") << Fault::DamagedPages << QStringLiteral("history.sqlite.damaged-");
+    QTest::newRow("write lock held past the busy timeout") << Fault::HeldLock << QStringLiteral("別のプログラムが使っています");
+    QTest::newRow("history of a newer version") << Fault::NewerHistory << QStringLiteral("新しい版");
+    QTest::newRow("disk full") << Fault::DiskFull << QStringLiteral("いっぱい");
+    QTest::newRow("read-only folder and file") << Fault::ReadOnly << QStringLiteral("書き込めません");
+}
+
+void TestHistory::faultLosesNoGame()
+{
+    QFETCH(Fault, fault);
+    QFETCH(QString, told);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.sqlite"));
+    const QString pending = dir.filePath(QStringLiteral("history.pending"));
+    StoreOptions options;
+    options.busyTimeoutMs = 50;
+    if (fault == Fault::NewerHistory) {
+        Probe future(path);
+        QVERIFY(future.exec(QStringLiteral("CREATE TABLE games (id INTEGER PRIMARY KEY, shape BLOB)")));
+        QVERIFY(future.exec(QStringLiteral("PRAGMA writable_schema = ON")));
+        QVERIFY(future.exec(QStringLiteral("INSERT INTO sqlite_master VALUES ('view', 'later', 'later', 0,"
+                                           " 'CREATE VIEW later AS SELECT shape FROM games WINDOWED BY NEXT')")));
+        QVERIFY(future.exec(QStringLiteral("PRAGMA user_version = 99")));
+    } else if (fault == Fault::DiskFull) {
+        options.maxPageCount = 8;
+        HistoryStore filler(path, options);
+        StoreOutcome outcome;
+        for (int n = 0; n < 1000 && outcome.done(); ++n)
+            outcome = filler.append({game(n)});
+        QCOMPARE(outcome.status, StoreStatus::Full);
+    } else {
+        HistoryStore seeder(path);
+        QVERIFY(seeder.append(games(0, fault == Fault::DamagedPages ? 300 : 1)).done());
+    }
+    const QByteArray bytes = readFile(path);
+    const QList<GameRecord> before = readAll(path);
+    const QList<GameRecord> summary = readAll(path, HistoryStore::Fields::Summary);
+    std::optional<UnprivilegedScope> unprivileged;
+    if (fault == Fault::ReadOnly) {
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        unprivileged.emplace(QStringList{dir.path(), path});
+        QVERIFY(unprivileged->ok());
+    }
+
+    auto writer = std::make_unique<RecordWriter>(path, options);
+    QSignalSpy problems(writer.get(), &RecordWriter::problemChanged);
+    QSignalSpy recorded(writer.get(), &RecordWriter::recorded);
+    QSignalSpy read(writer.get(), &RecordWriter::historyRead);
+    writer->requestHistory(); // the service has the file open from here on
+    QVERIFY(read.wait());
+    QCOMPARE(read.at(0).at(1).value<QList<GameRecord>>(), summary);
+    std::optional<Probe> holder;
+    if (fault == Fault::DamagedPages) {
+        const qint64 pageSize = Probe(path).value(QStringLiteral("PRAGMA page_size"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.seek(pageSize));
+        file.write(QByteArray(file.size() - pageSize, '\0'));
+    } else if (fault == Fault::HeldLock) {
+        holder.emplace(path);
+        QVERIFY(holder->exec(QStringLiteral("BEGIN IMMEDIATE")));
+    }
+    writer->submit(game(1000));
+    QTRY_VERIFY_WITH_TIMEOUT(!problems.isEmpty() && problems.last().at(0).toString().contains(told), 10000);
+    if (holder) {
+        QVERIFY(recorded.isEmpty());
+        holder.reset(); // the lock goes
+        QTRY_COMPARE_WITH_TIMEOUT(recorded.size(), 1, 10000);
+        QCOMPARE(problems.last().at(0).toString(), QString()); // a written game clears the problem
+    }
+    writer.reset(); // the program ends
+
+    switch (fault) {
+    case Fault::DamagedPages:
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("history.sqlite.damaged-*")}).size(), 1);
+        QCOMPARE(readAll(path), QList<GameRecord>{game(1000)});
+        break;
+    case Fault::HeldLock:
+        QCOMPARE(readAll(path), before + QList<GameRecord>{game(1000)});
+        break;
+    case Fault::NewerHistory:
+        QCOMPARE(readFile(path), bytes);
+        QCOMPARE(readFile(pending).count('\n'), 1);
+        break;
+    case Fault::DiskFull: {
+        QCOMPARE(readFile(pending).count('\n'), 1);
+        RecordWriter next(path); // the next start, with room again
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(pending), 10000);
+        QCOMPARE(readAll(path), before + QList<GameRecord>{game(1000)});
+        break;
+    }
+    case Fault::ReadOnly: {
+        QVERIFY(!QFile::exists(pending));
+        unprivileged.reset();
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        RecordWriter next(path); // the next start tells the player of the game it could not keep
+        QTRY_VERIFY(next.problem().contains(QStringLiteral("1 件のゲームを記録できませんでした")));
+        break;
+    }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestHistory)

@@ -89,7 +89,7 @@ public:
     {
         if (!QFile::exists(env.historyPath()))
             return {};
-        return records::HistoryStore(env.historyPath()).read().value_or(QList<GameRecord>{});
+        return records::HistoryStore(env.historyPath()).read().games;
     }
 
     TestEnvironment env;
@@ -163,9 +163,9 @@ void TestTraining::levelComesBackFromTheHistory()
         GameRecord free = trainingGame(0, Outcome::GiveUp);
         free.mode = Mode::Free;
         records::HistoryStore store(env.historyPath());
-        QVERIFY(store.open());
+        QVERIFY(store.open().done());
         QVERIFY(store.append(
-            {trainingGame(5, Outcome::Hit), trainingGame(5, Outcome::Hit), trainingGame(10, Outcome::Hit), free}));
+            {trainingGame(5, Outcome::Hit), trainingGame(5, Outcome::Hit), trainingGame(10, Outcome::Hit), free}).done());
         QVERIFY(SaveTrainingMode(switchFile(), true));
     });
     if (startAtOnce) {

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "records/GameRecord.h"
+#include "records/HistoryStore.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QTimer;
+
+namespace records {
+
+// The history service's side on the writer thread: it owns the only connection to the history, keeps the
+// games the file could not take yet and tries them again, and watches for games other copies write. Every
+// member is called on that thread.
+class HistoryWorker : public QObject
+{
+    Q_OBJECT
+
+public:
+    HistoryWorker(QString path, StoreOptions options);
+
+    // Merges the games a former run left in the pending file, and tells of games it could not keep at all.
+    void start();
+    void submit(const GameRecord &record);
+    void readHistory(quint64 request);
+    void exportTo(const RecordFilter &filter, const QString &path);
+    void setWatching(bool watching);
+    // At the end of the program: one more try, then what is left goes to the pending file.
+    void finish();
+
+signals:
+    void recorded(const records::GameRecord &record);
+    void problemChanged(const QString &problem);
+    void historyRead(quint64 request, const QList<records::GameRecord> &games, const QString &problem);
+    void exported(const QString &path, int count, const QString &problem);
+    void historyChanged();
+
+private:
+    void writeQueue();
+    void retryLater(const StoreOutcome &outcome);
+    void poll();
+    void report(const QString &problem);
+    // Where a run that could not even keep its games in the pending file leaves a word for the next one.
+    static QStringList lostNotePaths(const QString &historyPath);
+
+    HistoryStore m_store;
+    QList<GameRecord> m_queue; // in order of submission, each waiting for a write that succeeds
+    QTimer *m_retry;
+    int m_retryDelayMs;
+    QTimer *m_poll;
+    std::optional<qint64> m_seenVersion;
+    QString m_reported;
+};
+
+} // namespace records
