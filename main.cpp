@@ -1,5 +1,6 @@
 #include "main/frmMain.h"
 #include "platform/ProgramInfo.h"
+#include "platform/Translation.h"
 
 #include <QApplication>
 
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
                                             .arg(platform::VersionRevision));
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("ivok2"));
+    platform::loadQtTranslation(app);
     frmMain window;
     window.show();
     return app.exec();

@@ -353,7 +353,8 @@ void frmMain::mnuRecords_Click()
 {
     if (!m_records) {
         m_records = new frmRecords(m_history, this);
-        m_records->PaceBy(timMain);
+        m_records->PaceBy([this] { return timMain->isActive(); });
+        connect(this, &frmMain::switched, m_records, &frmRecords::Switched);
     }
     m_records->show();
     m_records->raise();

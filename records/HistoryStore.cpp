@@ -299,4 +299,17 @@ std::optional<QList<GameRecord>> HistoryStore::read(const RecordFilter &filter, 
     return result;
 }
 
+std::optional<qint64> HistoryStore::dataVersion()
+{
+    m_message.clear();
+    if (!open())
+        return std::nullopt;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (!query.exec(QStringLiteral("PRAGMA data_version")) || !query.next()) {
+        fail(QStringLiteral("記録を読めません"), query.lastError().text());
+        return std::nullopt;
+    }
+    return query.value(0).toLongLong();
+}
+
 } // namespace records

@@ -40,6 +40,8 @@ public:
     bool append(const QList<GameRecord> &records);
     // In order of start.
     std::optional<QList<GameRecord>> read(const RecordFilter &filter = {}, Fields fields = Fields::All);
+    // A number that changes whenever another connection has committed a change to the file.
+    std::optional<qint64> dataVersion();
 
     // What the player should know of the last operation: why it failed, or that a damaged file was moved.
     QString message() const { return m_message; }

@@ -5,8 +5,15 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTimer>
 
 namespace records {
+
+namespace {
+
+constexpr int WatchIntervalMs = 2000;
+
+} // namespace
 
 RecordWriter::RecordWriter(QString path, QObject *parent)
     : QObject(parent)
@@ -19,7 +26,13 @@ RecordWriter::~RecordWriter()
 {
     if (!m_thread.isRunning())
         return;
-    QMetaObject::invokeMethod(m_worker, [this] { m_store.reset(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        m_worker,
+        [this] {
+            delete m_watch;
+            m_store.reset();
+        },
+        Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();
     delete m_worker;
@@ -44,27 +57,6 @@ void RecordWriter::flush()
 {
     if (m_thread.isRunning())
         QMetaObject::invokeMethod(m_worker, [] {}, Qt::BlockingQueuedConnection);
-}
-
-QList<GameRecord> RecordWriter::history()
-{
-    startThread();
-    QList<GameRecord> result;
-    QMetaObject::invokeMethod(
-        m_worker,
-        [this, &result] {
-            // Looking must not create the file.
-            if (!m_store && !QFileInfo::exists(m_path))
-                return;
-            if (!openStore())
-                return;
-            if (const auto read = m_store->read({}, HistoryStore::Fields::Summary))
-                result = *read;
-            else
-                report();
-        },
-        Qt::BlockingQueuedConnection);
-    return result;
 }
 
 quint64 RecordWriter::requestHistory()
@@ -114,6 +106,44 @@ void RecordWriter::requestExport(const RecordFilter &filter, const QString &path
                 emit exported(path, 0, file.errorString());
         },
         Qt::QueuedConnection);
+}
+
+void RecordWriter::setWatching(bool on)
+{
+    startThread();
+    QMetaObject::invokeMethod(
+        m_worker,
+        [this, on] {
+            if (!m_watch) {
+                m_watch = new QTimer(m_worker);
+                m_watch->setObjectName(QStringLiteral("timWatchHistory"));
+                m_watch->setInterval(WatchIntervalMs);
+                connect(m_watch, &QTimer::timeout, m_worker, [this] { look(); });
+            }
+            if (!on) {
+                m_watch->stop();
+                return;
+            }
+            // What the caller is about to read is the base: only later changes count.
+            m_dataVersion.reset();
+            look();
+            m_watch->start();
+        },
+        Qt::QueuedConnection);
+}
+
+void RecordWriter::look()
+{
+    if (!m_store && !QFileInfo::exists(m_path))
+        return;
+    if (!openStore())
+        return;
+    const auto version = m_store->dataVersion();
+    if (!version)
+        return;
+    if (m_dataVersion && *version != *m_dataVersion)
+        emit historyChanged();
+    m_dataVersion = version;
 }
 
 QString RecordWriter::problem() const

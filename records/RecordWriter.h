@@ -8,7 +8,10 @@
 #include <QString>
 #include <QThread>
 
+class QTimer;
+
 #include <memory>
+#include <optional>
 
 namespace records {
 
@@ -27,11 +30,6 @@ public:
     void submit(const GameRecord &record);
     // Returns once every record submitted so far has been written or has failed.
     void flush();
-    // What charts and tables need of every game recorded so far (the summary fields), read on the writing
-    // thread after the records submitted before: a receiver that connects to recorded() right after the
-    // call misses no game and sees none twice. Empty when there is no history yet or it cannot be read.
-    QList<GameRecord> history();
-
     // Reads what charts and tables need of every game (the summary fields) on the writing thread, after the
     // records submitted before, and hands it over through historyRead(): a receiver connected to recorded()
     // before the request misses no later game and sees none twice. Looking never creates the file. The
@@ -40,6 +38,10 @@ public:
     // Writes every field of the games that filter accepts as CSV to path, on the writing thread; exported()
     // tells how it went (problem empty on success).
     void requestExport(const RecordFilter &filter, const QString &path);
+
+    // While on, the writing thread looks every few seconds whether another copy of the game changed the
+    // history, and says so through historyChanged().
+    void setWatching(bool on);
 
     QString path() const { return m_path; }
     // The last thing that went wrong, or the note that a damaged file was moved aside.
@@ -50,12 +52,14 @@ signals:
     void problemChanged(const QString &problem);
     void historyRead(quint64 request, const QList<records::GameRecord> &games, const QString &problem);
     void exported(const QString &path, int count, const QString &problem);
+    void historyChanged();
 
 private:
     void startThread();
     bool openStore(); // on the writing thread, as are the two below
     void write(const GameRecord &record);
     void report();
+    void look(); // on the writing thread: compares the file's data version with the last one seen
 
     QString m_path;
     quint64 m_lastRequest = 0;
@@ -64,6 +68,8 @@ private:
     QThread m_thread;
     QObject *m_worker = nullptr; // lives on m_thread
     std::unique_ptr<HistoryStore> m_store; // opened, used and closed on m_thread
+    QTimer *m_watch = nullptr;              // lives on m_thread
+    std::optional<qint64> m_dataVersion;    // read and written on m_thread only
 };
 
 } // namespace records
