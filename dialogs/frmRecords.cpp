@@ -19,6 +19,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QPainter>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QStatusBar>
@@ -37,7 +38,7 @@ using records::ShownGames;
 namespace {
 
 // Buckets the chart draws at most when the view is filled, two points each: more could not be told apart.
-constexpr int ChartBuckets = 1000;
+constexpr int ChartBuckets = 400;
 // Interface-thread time one slice of filling the views may take, well inside a screen's interval.
 constexpr qint64 SliceNs = 2'000'000;
 constexpr qint64 DayMs = 24 * 60 * 60 * 1000;
@@ -100,6 +101,30 @@ std::array<QList<QPointF>, 5> pointsOf(const ChartBucket &bucket, double top)
     if (bucket.level)
         points[LevelSeries].append(*bucket.level);
     return points;
+}
+
+// A marker drawn as one image at every point: far cheaper than an item per point.
+QImage markerImage(QScatterSeries::MarkerShape shape, const QColor &colour, int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    const QRectF box(0.5, 0.5, size - 1, size - 1);
+    if (shape == QScatterSeries::MarkerShapeRectangle)
+        painter.drawRect(box);
+    else if (shape == QScatterSeries::MarkerShapeTriangle)
+        painter.drawPolygon(QPolygonF{QPointF(box.center().x(), box.top()), box.bottomRight(), box.bottomLeft()});
+    else
+        painter.drawEllipse(box);
+    return image;
+}
+
+void useLightMarker(QScatterSeries *series)
+{
+    series->setLightMarker(markerImage(series->markerShape(), series->color(), static_cast<int>(series->markerSize())));
 }
 
 qint64 midnightOf(const QDateTime &now)
@@ -235,6 +260,8 @@ void frmRecords::CreateChart()
     levelPen.setWidth(2);
     m_levels->setPen(levelPen);
     m_series = {m_hits, m_slow, m_trend, m_giveUps, m_levels};
+    for (QScatterSeries *series : {m_hits, m_slow, m_giveUps})
+        useLightMarker(series);
 
     m_gameAxis = new QCategoryAxis(m_chart);
     m_gameAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
@@ -476,19 +503,32 @@ void frmRecords::ViewChart()
 
 void frmRecords::ViewGameAxis()
 {
-    // The n-th game shown sits at n; the first and the last one's dates stand under the axis.
+    // The n-th game shown sits at n. A long run of games leaves a little room at the right, so that the axis
+    // (and with it every point) moves only every few dozen new games.
     const auto count = m_shown.size();
-    m_gameAxis->setRange(0, static_cast<double>(count + 1));
-    m_gameAxis->setStartValue(0);
-    for (const QString &label : m_gameAxis->categoriesLabels())
-        m_gameAxis->remove(label);
+    const qsizetype room = std::max<qsizetype>(1, count / 50);
+    const auto end = static_cast<double>((count + room) / room * room);
+    if (m_gameAxis->max() != end || m_gameAxis->min() != 0) {
+        m_gameAxis->setRange(0, end);
+        m_gameAxis->setStartValue(0);
+    }
+    // The first and the last game's dates stand under the axis.
+    QStringList labels;
     if (count > 0) {
         const QDateTime first = QDateTime::fromMSecsSinceEpoch(m_shown.first().startedMs);
         const QDateTime last = QDateTime::fromMSecsSinceEpoch(m_shown.last().startedMs);
         const QString format = first.date() == last.date() ? QStringLiteral("yyyy/MM/dd hh:mm") : QStringLiteral("yyyy/MM/dd");
-        m_gameAxis->append(first.toString(format), 1);
-        if (count > 1 && last.toString(format) != first.toString(format))
-            m_gameAxis->append(last.toString(format), static_cast<double>(count));
+        labels.append(first.toString(format));
+        if (count > 1 && last.toString(format) != labels.first())
+            labels.append(last.toString(format));
+    }
+    if (labels != m_gameAxis->categoriesLabels() || (labels.size() == 2 && m_gameAxis->endValue(labels[1]) != count)) {
+        for (const QString &label : m_gameAxis->categoriesLabels())
+            m_gameAxis->remove(label);
+        if (!labels.isEmpty())
+            m_gameAxis->append(labels.first(), 1);
+        if (labels.size() == 2)
+            m_gameAxis->append(labels[1], static_cast<double>(count));
     }
     m_gameAxis->setTitleText(QStringLiteral("ゲーム（%1 回）").arg(count));
     m_levelAxis->setVisible(m_stats && m_stats->hasTraining());

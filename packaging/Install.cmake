@@ -50,6 +50,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The SQLite driver is a plug-in loaded at run time, which the scan of linked libraries cannot see.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk, libqt6sql6-sqlite")
+# Qt's own dialogs speak Japanese with it; without it they stay English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 # CPack puts the summary on the first line and indents this text below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Up to 100 symbols are scattered over the window. Two pictures of them
 alternate without end, each followed by a blank field, and the second
