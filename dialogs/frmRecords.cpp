@@ -162,7 +162,12 @@ frmRecords::frmRecords(records::RecordWriter &history, QWidget *parent)
     connect(&m_history, &records::RecordWriter::problemChanged, this, &frmRecords::ShowStatus);
 }
 
-frmRecords::~frmRecords() = default;
+frmRecords::~frmRecords()
+{
+    // The views outlive the statistics they show (they go with the widget, after the members).
+    for (RecordsTableModel *model : {m_kinds, m_best, m_today})
+        model->showStats(nullptr);
+}
 
 void frmRecords::CreateControls()
 {
@@ -416,12 +421,13 @@ void frmRecords::BuildSome()
             return;
     }
     timBuild->stop();
-    m_stats = std::move(m_building);
+    // The old statistics go only once no view shows them.
+    const std::unique_ptr<ShownGames> shown = std::exchange(m_stats, std::move(m_building));
+    for (RecordsTableModel *model : {m_kinds, m_best, m_today})
+        model->showStats(m_stats.get());
     m_shown = std::exchange(m_buildingShown, {});
     m_itemCounts = std::exchange(m_buildingCounts, {});
     FillItemCounts();
-    for (RecordsTableModel *model : {m_kinds, m_best, m_today})
-        model->showStats(m_stats.get());
     ViewChart();
 }
 
@@ -565,20 +571,27 @@ void frmRecords::cmdExport_Click()
 
 void frmRecords::ExportTo(const QString &path)
 {
-    // The period counts back from now, as the views after this do.
-    Rebuild();
+    // A period counts back from now, as the views after this do.
+    if (PeriodDays[static_cast<size_t>(std::max(0, cmbPeriod->currentIndex()))] > 0)
+        Rebuild();
     m_history.requestExport(m_filter, path);
     statusBar()->showMessage(QStringLiteral("書き出し中…"));
 }
 
 void frmRecords::Exported(const QString &path, int count, const QString &problem)
 {
-    statusBar()->showMessage(problem.isEmpty() ? QStringLiteral("%1 件を %2 に書き出しました").arg(count).arg(path)
-                                               : QStringLiteral("CSVに書き出せません（%1）").arg(problem));
+    if (problem.isEmpty())
+        statusBar()->showMessage(QStringLiteral("%1 件を %2 に書き出しました").arg(count).arg(path));
+    else
+        ShowStatus(QStringLiteral("%1に書き出せません（%2）").arg(path, problem));
 }
 
 void frmRecords::ShowStatus(const QString &problem)
 {
-    if (!problem.isEmpty())
-        statusBar()->showMessage(problem);
+    if (problem.isEmpty())
+        return;
+    // What the database driver adds in brackets is English for programmers; a file's path stays.
+    const auto open = problem.lastIndexOf(QStringLiteral("（"));
+    const bool driverText = open > 0 && problem.endsWith(QStringLiteral("）")) && problem.mid(open + 1, 1) != QStringLiteral("/");
+    statusBar()->showMessage(driverText ? problem.left(open) : problem);
 }

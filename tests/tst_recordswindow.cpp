@@ -87,6 +87,8 @@ private slots:
     void newGamesMatchAFreshReading();
     void gamesOfAnotherCopyAppear();
     void qtDialogsSpeakJapanese();
+    void problemsInPlainWords_data();
+    void problemsInPlainWords();
 };
 
 void TestRecordsWindow::everyEndedGameIsOneRecord_data()
@@ -445,6 +447,29 @@ void TestRecordsWindow::qtDialogsSpeakJapanese()
 {
     QVERIFY(platform::loadQtTranslation(*QCoreApplication::instance()));
     QCOMPARE(QCoreApplication::translate("QFileDialog", "&Save"), QStringLiteral("保存(&S)"));
+}
+
+void TestRecordsWindow::problemsInPlainWords_data()
+{
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("driver text left out") << QStringLiteral("記録を保存できません（database is locked Unable to fetch row）")
+                                          << QStringLiteral("記録を保存できません");
+    QTest::newRow("a path stays") << QStringLiteral("記録のフォルダーを作れません（/home/a/.local/share/ivok2）")
+                                  << QStringLiteral("記録のフォルダーを作れません（/home/a/.local/share/ivok2）");
+}
+
+void TestRecordsWindow::problemsInPlainWords()
+{
+    QFETCH(QString, problem);
+    QFETCH(QString, shown);
+    TestEnvironment env;
+    RecordWriter writer(env.historyPath());
+    frmRecords records(writer);
+    records.show();
+    QTRY_VERIFY(records.statusBar()->currentMessage().isEmpty());
+    emit writer.problemChanged(problem);
+    QCOMPARE(records.statusBar()->currentMessage(), shown);
 }
 
 QTEST_MAIN(TestRecordsWindow)
