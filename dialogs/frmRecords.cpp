@@ -265,8 +265,6 @@ void frmRecords::CreateChart()
     levelPen.setWidth(2);
     m_levels->setPen(levelPen);
     m_series = {m_hits, m_slow, m_trend, m_giveUps, m_levels};
-    for (QScatterSeries *series : {m_hits, m_slow, m_giveUps})
-        useLightMarker(series);
 
     m_gameAxis = new QCategoryAxis(m_chart);
     m_gameAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
@@ -297,6 +295,9 @@ void frmRecords::CreateChart()
         if (auto *scatter = qobject_cast<QScatterSeries *>(series); scatter || series == m_levels)
             connect(series, &QXYSeries::hovered, this, &frmRecords::ShowPoint);
     }
+    // After the chart's theme has coloured them.
+    for (QScatterSeries *series : {m_hits, m_slow, m_giveUps})
+        useLightMarker(series);
     ViewChart();
 }
 

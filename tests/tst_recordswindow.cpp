@@ -13,6 +13,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QValueAxis>
@@ -368,6 +369,13 @@ void TestRecordsWindow::chartCountsGamesAndScalesToMostHits()
     QCOMPARE(levels.size(), 10);
     QCOMPARE(levels.first(), QPointF(2, 5));
     QCOMPARE(levels.last(), QPointF(20, 95));
+
+    // Drawn on screen in the colour the legend gives them.
+    auto *view = records.findChild<QChartView *>("chtTimes");
+    auto *hitSeries = seriesNamed(records, QStringLiteral("正解"));
+    const QImage pixels = view->grab().toImage();
+    const QPoint at = view->mapFromScene(chart->mapToScene(chart->mapToPosition(hits[4], hitSeries)));
+    QCOMPARE(pixels.pixelColor(at * pixels.devicePixelRatio()).rgb(), hitSeries->color().rgb());
 
     // The same games through another filter: the same scale.
     choose(records, "cmbItems", 20);
