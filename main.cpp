@@ -1,5 +1,6 @@
 #include "main/Program.h"
 #include "platform/ProgramInfo.h"
+#include "platform/Translation.h"
 
 #include <QApplication>
 
@@ -13,5 +14,6 @@ int main(int argc, char *argv[])
                                             .arg(platform::VersionRevision));
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("ivok2"));
+    platform::loadQtTranslation(app);
     return runProgram();
 }

@@ -1,63 +1,63 @@
 #include "dialogs/frmRecords.h"
 
+#include "dialogs/RecordsTableModel.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "records/RecordWriter.h"
-#include "records/Statistics.h"
+#include "records/ShownGames.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
-#include <QDateTimeAxis>
+#include <QCursor>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QPainter>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QStatusBar>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
+#include <QToolTip>
 #include <QValueAxis>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <array>
-#include <memory>
-#include <set>
 
+using records::ChartBucket;
 using records::GameRecord;
-using records::Outcome;
+using records::ShownGames;
 
 namespace {
 
-constexpr int TrendWindow = 10;
-// Points per series the chart draws at most, twice this: more could not be told apart on a screen.
-constexpr int ChartBuckets = 1000;
+// Buckets the chart draws at most when the view is filled, two points each: more could not be told apart.
+constexpr int ChartBuckets = 400;
+// Interface-thread time one slice of filling the views may take, well inside a screen's interval.
+constexpr qint64 SliceNs = 2'000'000;
 constexpr qint64 DayMs = 24 * 60 * 60 * 1000;
 // Days of each period choice; 0 is all time.
 constexpr std::array<int, 3> PeriodDays = {7, 30, 0};
+enum SeriesIndex { HitSeries, SlowSeries, TrendSeries, GiveUpSeries, LevelSeries };
 
 const std::array<QString, records::KindCount> KindTexts = {
     QStringLiteral("色"),     QStringLiteral("別の記号"), QStringLiteral("似た記号"),
     QStringLiteral("消える"), QStringLiteral("移動"),     QStringLiteral("なし")};
 const std::array<QString, 3> OutcomeTexts = {QStringLiteral("正解"), QStringLiteral("ギブアップ"),
                                              QStringLiteral("中断")};
-const QString NoValue = QStringLiteral("---");
+const QString Loading = QStringLiteral("読み込み中…");
 
-QString secondsText(double ms)
+QTableView *newTable(const QString &name, RecordsTableModel *model, QWidget *parent)
 {
-    return QString::number(ms / 1000, 'f', 2);
-}
-
-QTableWidget *newTable(const QString &name, const QStringList &headers, QWidget *parent)
-{
-    auto *table = new QTableWidget(0, static_cast<int>(headers.size()), parent);
+    auto *table = new QTableView(parent);
     table->setObjectName(name);
-    table->setHorizontalHeaderLabels(headers);
+    table->setModel(model);
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionMode(QAbstractItemView::NoSelection);
@@ -70,21 +70,66 @@ QTableWidget *newTable(const QString &name, const QStringList &headers, QWidget 
     return table;
 }
 
-void setRow(QTableWidget *table, int row, const QStringList &cells)
-{
-    for (int column = 0; column < cells.size(); ++column) {
-        auto *item = new QTableWidgetItem(cells[column]);
-        item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
-        table->setItem(row, column, item);
-    }
-}
-
 QGroupBox *framed(const QString &title, QWidget *content, QWidget *parent)
 {
     auto *box = new QGroupBox(title, parent);
     auto *layout = new QVBoxLayout(box);
     layout->addWidget(content);
     return box;
+}
+
+// The points of one bucket per series, hits slower than the top drawn on it.
+std::array<QList<QPointF>, 5> pointsOf(const ChartBucket &bucket, double top)
+{
+    std::array<QList<QPointF>, 5> points;
+    std::vector<QPointF> hits;
+    if (bucket.fastest)
+        hits.push_back(*bucket.fastest);
+    if (bucket.slowest && bucket.slowest != bucket.fastest)
+        hits.push_back(*bucket.slowest);
+    std::sort(hits.begin(), hits.end(), [](QPointF a, QPointF b) { return a.x() < b.x(); });
+    for (const QPointF &hit : hits) {
+        if (hit.y() > top)
+            points[SlowSeries].append(QPointF(hit.x(), top));
+        else
+            points[HitSeries].append(hit);
+    }
+    if (bucket.trend)
+        points[TrendSeries].append(QPointF(bucket.trend->x(), std::min(bucket.trend->y(), top)));
+    if (bucket.giveUp)
+        points[GiveUpSeries].append(*bucket.giveUp);
+    if (bucket.level)
+        points[LevelSeries].append(*bucket.level);
+    return points;
+}
+
+// A marker drawn as one image at every point: far cheaper than an item per point.
+QImage markerImage(QScatterSeries::MarkerShape shape, const QColor &colour, int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    const QRectF box(0.5, 0.5, size - 1, size - 1);
+    if (shape == QScatterSeries::MarkerShapeRectangle)
+        painter.drawRect(box);
+    else if (shape == QScatterSeries::MarkerShapeTriangle)
+        painter.drawPolygon(QPolygonF{QPointF(box.center().x(), box.top()), box.bottomRight(), box.bottomLeft()});
+    else
+        painter.drawEllipse(box);
+    return image;
+}
+
+void useLightMarker(QScatterSeries *series)
+{
+    series->setLightMarker(markerImage(series->markerShape(), series->color(), static_cast<int>(series->markerSize())));
+}
+
+qint64 midnightOf(const QDateTime &now)
+{
+    return QDateTime(now.date(), QTime(0, 0), now.timeSpec(), now.offsetFromUtc()).toMSecsSinceEpoch();
 }
 
 } // namespace
@@ -99,7 +144,29 @@ frmRecords::frmRecords(records::RecordWriter &history, QWidget *parent)
     setFont(platform::gothicFont(10));
     CreateChart();
     CreateControls();
-    LoadHistory();
+
+    timBuild = new QTimer(this);
+    timBuild->setObjectName(QStringLiteral("timBuild"));
+    timBuild->setInterval(0);
+    connect(timBuild, &QTimer::timeout, this, &frmRecords::BuildSome);
+    timMidnight = new QTimer(this);
+    timMidnight->setObjectName(QStringLiteral("timMidnight"));
+    timMidnight->setSingleShot(true);
+    connect(timMidnight, &QTimer::timeout, this, &frmRecords::timMidnight_Timer);
+
+    // Before any request: every game recorded after the answer comes through recorded().
+    connect(&m_history, &records::RecordWriter::recorded, this, &frmRecords::Recorded);
+    connect(&m_history, &records::RecordWriter::historyRead, this, &frmRecords::HistoryRead);
+    connect(&m_history, &records::RecordWriter::historyChanged, this, &frmRecords::Reload);
+    connect(&m_history, &records::RecordWriter::exported, this, &frmRecords::Exported);
+    connect(&m_history, &records::RecordWriter::problemChanged, this, &frmRecords::ShowStatus);
+}
+
+frmRecords::~frmRecords()
+{
+    // The views outlive the statistics they show (they go with the widget, after the members).
+    for (RecordsTableModel *model : {m_kinds, m_best, m_today})
+        model->showStats(nullptr);
 }
 
 void frmRecords::CreateControls()
@@ -111,6 +178,7 @@ void frmRecords::CreateControls()
 
     cmbItems = new QComboBox(central);
     cmbItems->setObjectName(QStringLiteral("cmbItems"));
+    cmbItems->addItem(QStringLiteral("すべて"), 0);
     cmbPeriod = new QComboBox(central);
     cmbPeriod->setObjectName(QStringLiteral("cmbPeriod"));
     cmbPeriod->addItems({QStringLiteral("過去7日"), QStringLiteral("過去30日"), QStringLiteral("すべて")});
@@ -135,19 +203,22 @@ void frmRecords::CreateControls()
     chtTimes->setMinimumHeight(320);
     layout->addWidget(chtTimes, 1);
 
+    using Table = RecordsTableModel::Table;
+    m_kinds = new RecordsTableModel(Table::Kinds,
+                                    {QStringLiteral("種類"), QStringLiteral("ゲーム数"), QStringLiteral("正解"),
+                                     QStringLiteral("ギブアップ"), QStringLiteral("中断"), QStringLiteral("正解率"),
+                                     QStringLiteral("中央値（秒）"), QStringLiteral("最高（秒）")},
+                                    this);
+    m_best = new RecordsTableModel(Table::Best, {QStringLiteral("記号の数"), QStringLiteral("最高（秒）")}, this);
+    m_today = new RecordsTableModel(Table::Today,
+                                    {QStringLiteral("時刻"), QStringLiteral("結果"), QStringLiteral("秒"),
+                                     QStringLiteral("記号の数"), QStringLiteral("種類")},
+                                    this);
+    grdKinds = newTable(QStringLiteral("grdKinds"), m_kinds, central);
+    grdBest = newTable(QStringLiteral("grdBest"), m_best, central);
+    grdToday = newTable(QStringLiteral("grdToday"), m_today, central);
     auto *tables = new QHBoxLayout;
     layout->addLayout(tables);
-    grdKinds = newTable(QStringLiteral("grdKinds"),
-                        {QStringLiteral("種類"), QStringLiteral("ゲーム数"), QStringLiteral("正解"),
-                         QStringLiteral("ギブアップ"), QStringLiteral("正解率"), QStringLiteral("中央値（秒）"),
-                         QStringLiteral("最高（秒）")},
-                        central);
-    grdKinds->setRowCount(records::KindCount);
-    grdBest = newTable(QStringLiteral("grdBest"), {QStringLiteral("記号の数"), QStringLiteral("最高（秒）")}, central);
-    grdToday = newTable(QStringLiteral("grdToday"),
-                        {QStringLiteral("時刻"), QStringLiteral("結果"), QStringLiteral("秒"),
-                         QStringLiteral("記号の数"), QStringLiteral("種類")},
-                        central);
     tables->addWidget(framed(QStringLiteral("種類ごとの成績"), grdKinds, central), 5);
     tables->addWidget(framed(QStringLiteral("記号の数ごとの自己ベスト"), grdBest, central), 2);
     tables->addWidget(framed(QStringLiteral("今日のゲーム"), grdToday, central), 4);
@@ -170,8 +241,14 @@ void frmRecords::CreateChart()
     m_hits->setName(QStringLiteral("正解"));
     m_hits->setMarkerSize(6);
     m_hits->setBorderColor(Qt::transparent);
+    m_slow = new QScatterSeries(m_chart);
+    m_slow->setName(QStringLiteral("上端より遅い正解"));
+    m_slow->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
+    m_slow->setMarkerSize(10);
+    m_slow->setColor(QColor(0x80, 0x20, 0xA0));
+    m_slow->setBorderColor(Qt::transparent);
     m_trend = new QLineSeries(m_chart);
-    m_trend->setName(QStringLiteral("直近%1回の中央値").arg(TrendWindow));
+    m_trend->setName(QStringLiteral("直近%1回の中央値").arg(ShownGames::TrendWindow));
     QPen trendPen(QColor(0xE0, 0x70, 0x10));
     trendPen.setWidth(2);
     m_trend->setPen(trendPen);
@@ -181,204 +258,308 @@ void frmRecords::CreateChart()
     m_giveUps->setMarkerSize(7);
     m_giveUps->setColor(Qt::red);
     m_giveUps->setBorderColor(Qt::transparent);
+    m_levels = new QLineSeries(m_chart);
+    m_levels->setName(QStringLiteral("レベル"));
+    m_levels->setPointsVisible(true);
+    QPen levelPen(QColor(0x20, 0x90, 0x40));
+    levelPen.setWidth(2);
+    m_levels->setPen(levelPen);
+    m_series = {m_hits, m_slow, m_trend, m_giveUps, m_levels};
 
-    m_timeAxis = new QDateTimeAxis(m_chart);
-    m_timeAxis->setFormat(QStringLiteral("MM/dd"));
-    m_timeAxis->setLabelsFont(font());
+    m_gameAxis = new QCategoryAxis(m_chart);
+    m_gameAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    m_gameAxis->setLabelsFont(font());
+    m_gameAxis->setTitleFont(font());
     m_secondsAxis = new QValueAxis(m_chart);
     m_secondsAxis->setTitleText(QStringLiteral("秒"));
     m_secondsAxis->setTitleFont(font());
     m_secondsAxis->setLabelsFont(font());
     m_secondsAxis->setLabelFormat(QStringLiteral("%.0f"));
-    m_chart->addAxis(m_timeAxis, Qt::AlignBottom);
+    m_secondsAxis->setTickType(QValueAxis::TicksDynamic);
+    m_secondsAxis->setTickAnchor(0);
+    m_levelAxis = new QValueAxis(m_chart);
+    m_levelAxis->setTitleText(QStringLiteral("レベル"));
+    m_levelAxis->setTitleFont(font());
+    m_levelAxis->setLabelsFont(font());
+    m_levelAxis->setLabelFormat(QStringLiteral("%.0f"));
+    m_levelAxis->setRange(0, 100);
+    m_levelAxis->setTickCount(6);
+    m_levelAxis->setGridLineVisible(false);
+    m_chart->addAxis(m_gameAxis, Qt::AlignBottom);
     m_chart->addAxis(m_secondsAxis, Qt::AlignLeft);
-    for (QXYSeries *series : {static_cast<QXYSeries *>(m_hits), static_cast<QXYSeries *>(m_trend),
-                              static_cast<QXYSeries *>(m_giveUps)}) {
+    m_chart->addAxis(m_levelAxis, Qt::AlignRight);
+    for (QXYSeries *series : m_series) {
         m_chart->addSeries(series);
-        series->attachAxis(m_timeAxis);
-        series->attachAxis(m_secondsAxis);
+        series->attachAxis(m_gameAxis);
+        series->attachAxis(series == m_levels ? m_levelAxis : m_secondsAxis);
+        if (auto *scatter = qobject_cast<QScatterSeries *>(series); scatter || series == m_levels)
+            connect(series, &QXYSeries::hovered, this, &frmRecords::ShowPoint);
     }
-}
-
-void frmRecords::LoadHistory()
-{
-    // Connected before the request: every game recorded before the answer is in it, every later one comes
-    // through recorded() after it.
-    connect(&m_history, &records::RecordWriter::recorded, this, &frmRecords::AddRecord);
-    connect(&m_history, &records::RecordWriter::problemChanged, this, &frmRecords::ShowStatus);
-    connect(&m_history, &records::RecordWriter::exported, this,
-            [this](const QString &path, int count, const QString &problem) {
-                ShowStatus(problem.isEmpty() ? QStringLiteral("%1 件を %2 に書き出しました").arg(count).arg(path)
-                                             : QStringLiteral("CSVに書き出せません（%1）").arg(problem));
-            });
-    auto request = std::make_shared<quint64>(0);
-    connect(&m_history, &records::RecordWriter::historyRead, this,
-            [this, request](quint64 answered, const QList<GameRecord> &games, const QString &problem) {
-                if (answered != *request)
-                    return;
-                m_all = games;
-                ShowStatus(problem);
-                Refresh();
-            });
-    *request = m_history.requestHistory();
-    ShowStatus(m_history.problem());
-    Refresh();
-}
-
-void frmRecords::AddRecord(const GameRecord &record)
-{
-    m_all.append(record);
-    m_stale = true;
-    // A hidden window catches up when it is shown again, rather than work while the player plays.
-    if (!isVisible())
-        return;
-    if (!m_switches || !m_switches->isActive()) {
-        Refresh();
-        return;
-    }
-    if (m_refreshAfterSwitch)
-        return;
-    m_refreshAfterSwitch = true;
-    // Queued, so it runs once the switch has been drawn.
-    connect(
-        m_switches, &QTimer::timeout, this,
-        [this] {
-            m_refreshAfterSwitch = false;
-            if (m_stale && isVisible())
-                Refresh();
-        },
-        static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
+    // After the chart's theme has coloured them.
+    for (QScatterSeries *series : {m_hits, m_slow, m_giveUps})
+        useLightMarker(series);
+    ViewChart();
 }
 
 void frmRecords::showEvent(QShowEvent *event)
 {
-    if (m_stale)
-        Refresh();
     QMainWindow::showEvent(event);
+    if (event->spontaneous())
+        return;
+    m_history.setWatching(true);
+    ArmMidnight();
+    Reload();
 }
 
-void frmRecords::Refresh()
+void frmRecords::hideEvent(QHideEvent *event)
 {
+    QMainWindow::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    m_history.setWatching(false);
+    timMidnight->stop();
+}
+
+void frmRecords::Reload()
+{
+    m_request = m_history.requestHistory();
+    statusBar()->showMessage(Loading);
+}
+
+void frmRecords::HistoryRead(quint64 request, const QList<GameRecord> &games, const QString &problem)
+{
+    if (request != m_request)
+        return;
+    m_request = 0;
+    m_all = games;
+    // Whatever came in before this answer was written before it was read, so it is in games already.
+    m_incoming.clear();
+    if (statusBar()->currentMessage() == Loading)
+        statusBar()->clearMessage();
+    // A game that could not be written before the window opened is still the player's concern.
+    ShowStatus(problem.isEmpty() ? m_history.problem() : problem);
+    Rebuild();
+}
+
+void frmRecords::Recorded(const GameRecord &record)
+{
+    // A read under way covers it; a hidden window reads afresh when shown.
+    if (m_request != 0 || !isVisible())
+        return;
+    m_incoming.append(record);
+    if (m_flickering && m_flickering())
+        m_waitingForSwitch = true;
+    else
+        TakeIn();
+}
+
+void frmRecords::Switched()
+{
+    if (!m_waitingForSwitch)
+        return;
+    m_waitingForSwitch = false;
+    // Queued, so that the switch is drawn first.
+    QMetaObject::invokeMethod(this, &frmRecords::TakeIn, Qt::QueuedConnection);
+}
+
+void frmRecords::TakeIn()
+{
+    const QList<GameRecord> games = std::exchange(m_incoming, {});
+    for (const GameRecord &record : games) {
+        m_all.append(record);
+        // A build under way reaches it by itself.
+        if (timBuild->isActive() || !m_stats)
+            continue;
+        if (m_itemCounts.insert(record.items).second)
+            FillItemCounts();
+        if (!m_filter.accepts(record))
+            continue;
+        m_shown.append(record);
+        ShowChange(m_stats->add(record));
+    }
+}
+
+void frmRecords::cmbItems_Click()
+{
+    Rebuild();
+}
+
+void frmRecords::cmbPeriod_Click()
+{
+    Rebuild();
+}
+
+void frmRecords::Rebuild()
+{
+    const QDateTime now = platform::clock().localDateTime();
+    m_filter = {};
+    m_filter.items = cmbItems->currentData().toInt();
+    const int days = PeriodDays[static_cast<size_t>(std::max(0, cmbPeriod->currentIndex()))];
+    if (days > 0)
+        m_filter.sinceMs = now.toMSecsSinceEpoch() - days * DayMs;
+    const auto bucketSize = static_cast<int>((m_all.size() + ChartBuckets - 1) / ChartBuckets);
+    m_building = std::make_unique<ShownGames>(bucketSize, midnightOf(now));
+    m_buildingShown.clear();
+    m_buildingCounts.clear();
+    m_buildPosition = 0;
+    BuildSome();
+    if (m_building)
+        timBuild->start();
+}
+
+void frmRecords::BuildSome()
+{
+    // A slice at a time, so that a long history never holds up the interface thread (nor the flicker).
+    QElapsedTimer slice;
+    slice.start();
+    while (m_buildPosition < m_all.size()) {
+        const GameRecord &record = m_all[m_buildPosition++];
+        m_buildingCounts.insert(record.items);
+        if (m_filter.accepts(record)) {
+            m_buildingShown.append(record);
+            m_building->add(record);
+        }
+        if (m_buildPosition % 256 == 0 && slice.nsecsElapsed() > SliceNs)
+            return;
+    }
+    timBuild->stop();
+    // The old statistics go only once no view shows them.
+    const std::unique_ptr<ShownGames> shown = std::exchange(m_stats, std::move(m_building));
+    for (RecordsTableModel *model : {m_kinds, m_best, m_today})
+        model->showStats(m_stats.get());
+    m_shown = std::exchange(m_buildingShown, {});
+    m_itemCounts = std::exchange(m_buildingCounts, {});
     FillItemCounts();
-    ViewRecords();
-    m_stale = false;
+    ViewChart();
+}
+
+void frmRecords::ArmMidnight()
+{
+    const QDateTime now = platform::clock().localDateTime();
+    const qint64 untilMidnight = midnightOf(now) + DayMs - now.toMSecsSinceEpoch();
+    // A second after, so that the clock has surely turned.
+    timMidnight->start(static_cast<int>(std::min<qint64>(untilMidnight + 1000, DayMs)));
+}
+
+void frmRecords::timMidnight_Timer()
+{
+    Rebuild();
+    ArmMidnight();
 }
 
 void frmRecords::FillItemCounts()
 {
     const QVariant chosen = cmbItems->currentData();
-    std::set<int> counts;
-    for (const GameRecord &record : m_all)
-        counts.insert(record.items);
     cmbItems->clear();
     cmbItems->addItem(QStringLiteral("すべて"), 0);
-    for (int count : counts)
+    for (int count : m_itemCounts)
         cmbItems->addItem(QString::number(count), count);
     cmbItems->setCurrentIndex(std::max(0, cmbItems->findData(chosen)));
 }
 
-void frmRecords::cmbItems_Click()
+void frmRecords::ShowChange(const records::ShownChange &change)
 {
-    ViewRecords();
-}
+    if (change.kind == static_cast<int>(records::Kind::None) && change.kindAdded)
+        m_kinds->rowInserted(change.kind);
+    else
+        m_kinds->rowChanged(change.kind);
+    if (change.bestAdded)
+        m_best->rowInserted(change.bestRow);
+    else if (change.bestRow >= 0)
+        m_best->rowChanged(change.bestRow);
+    if (change.today)
+        m_today->rowInserted(0);
 
-void frmRecords::cmbPeriod_Click()
-{
-    ViewRecords();
-}
-
-void frmRecords::ViewRecords()
-{
-    m_filter = {};
-    m_filter.items = cmbItems->currentData().toInt();
-    const int days = PeriodDays[static_cast<size_t>(std::max(0, cmbPeriod->currentIndex()))];
-    if (days > 0)
-        m_filter.sinceMs = platform::clock().localDateTime().toMSecsSinceEpoch() - days * DayMs;
-    m_shown.clear();
-    std::copy_if(m_all.cbegin(), m_all.cend(), std::back_inserter(m_shown),
-                 [this](const GameRecord &record) { return m_filter.accepts(record); });
-    ViewChart();
-    ViewKinds();
-    ViewBest();
-    ViewToday();
+    if (change.scaleChanged) {
+        ViewChart();
+        return;
+    }
+    if (!change.bucketAdded) {
+        for (size_t i = 0; i < m_series.size(); ++i) {
+            if (m_tail[i] > 0)
+                m_series[i]->removePoints(static_cast<int>(m_series[i]->count() - m_tail[i]), static_cast<int>(m_tail[i]));
+        }
+    }
+    const auto points = pointsOf(m_stats->buckets().back(), m_stats->scaleTop());
+    for (size_t i = 0; i < m_series.size(); ++i) {
+        m_tail[i] = points[i].size();
+        m_series[i]->append(points[i]);
+    }
+    ViewGameAxis();
 }
 
 void frmRecords::ViewChart()
 {
-    QList<QPointF> hits;
-    QList<QPointF> giveUps;
-    std::vector<double> hitSeconds;
-    for (const GameRecord &record : m_shown) {
-        const auto x = static_cast<double>(record.startedMs);
-        if (record.outcome == Outcome::Hit) {
-            hitSeconds.push_back(static_cast<double>(record.elapsedMs) / 1000);
-            hits.append(QPointF(x, hitSeconds.back()));
-        } else if (record.outcome == Outcome::GiveUp) {
-            giveUps.append(QPointF(x, 0));
+    const double top = m_stats ? m_stats->scaleTop() : ShownGames::roundedTop(0);
+    m_secondsAxis->setRange(0, top);
+    m_secondsAxis->setTickInterval(ShownGames::stepOf(top));
+    // Collected first: a series redraws on every change, once for a whole list.
+    std::array<QList<QPointF>, 5> points;
+    if (m_stats) {
+        for (const ChartBucket &bucket : m_stats->buckets()) {
+            const auto added = pointsOf(bucket, top);
+            for (size_t i = 0; i < points.size(); ++i) {
+                points[i] += added[i];
+                m_tail[i] = added[i].size();
+            }
         }
     }
-    const std::vector<double> medians = records::movingMedian(hitSeconds, TrendWindow);
-    QList<QPointF> trend;
-    trend.reserve(hits.size());
-    for (qsizetype i = 0; i < hits.size(); ++i)
-        trend.append(QPointF(hits[i].x(), medians[static_cast<size_t>(i)]));
-
-    m_hits->replace(records::thinned(hits, ChartBuckets));
-    m_trend->replace(records::thinned(trend, ChartBuckets));
-    m_giveUps->replace(records::thinned(giveUps, ChartBuckets));
-
-    const QDateTime now = platform::clock().localDateTime();
-    const qint64 first = m_shown.isEmpty() ? now.toMSecsSinceEpoch() - DayMs : m_shown.first().startedMs;
-    const qint64 last = m_shown.isEmpty() ? now.toMSecsSinceEpoch() : m_shown.last().startedMs;
-    // A margin on both sides keeps the first and the last game off the plot's edges.
-    const qint64 margin = std::max<qint64>((last - first) / 40, 60 * 60 * 1000);
-    m_timeAxis->setRange(QDateTime::fromMSecsSinceEpoch(first - margin), QDateTime::fromMSecsSinceEpoch(last + margin));
-    m_timeAxis->setFormat(last - first < 2 * DayMs ? QStringLiteral("MM/dd hh:mm") : QStringLiteral("MM/dd"));
-    const double slowest = hitSeconds.empty() ? 0 : *std::max_element(hitSeconds.begin(), hitSeconds.end());
-    m_secondsAxis->setRange(0, std::max(10.0, slowest * 1.05));
-    m_secondsAxis->applyNiceNumbers();
+    for (size_t i = 0; i < m_series.size(); ++i)
+        m_series[i]->replace(points[i]);
+    ViewGameAxis();
 }
 
-void frmRecords::ViewKinds()
+void frmRecords::ViewGameAxis()
 {
-    const auto table = records::kindTable(m_shown);
-    for (int kind = 0; kind < records::KindCount; ++kind) {
-        const records::KindSummary &row = table[static_cast<size_t>(kind)];
-        setRow(grdKinds, kind,
-               {KindTexts[static_cast<size_t>(kind)], QString::number(row.games), QString::number(row.hits),
-                QString::number(row.giveUps),
-                row.hitRate ? QStringLiteral("%1%").arg(qRound(*row.hitRate * 100)) : NoValue,
-                row.medianMs ? secondsText(*row.medianMs) : NoValue,
-                row.bestMs ? secondsText(static_cast<double>(*row.bestMs)) : NoValue});
+    // The n-th game shown sits at n. A long run of games leaves a little room at the right, so that the axis
+    // (and with it every point) moves only every few dozen new games.
+    const auto count = m_shown.size();
+    const qsizetype room = std::max<qsizetype>(1, count / 50);
+    const auto end = static_cast<double>((count + room) / room * room);
+    if (m_gameAxis->max() != end || m_gameAxis->min() != 0) {
+        m_gameAxis->setRange(0, end);
+        m_gameAxis->setStartValue(0);
     }
-}
-
-void frmRecords::ViewBest()
-{
-    const auto best = records::bestPerCount(m_all);
-    grdBest->setRowCount(static_cast<int>(best.size()));
-    int row = 0;
-    for (const auto &[count, ms] : best)
-        setRow(grdBest, row++, {QString::number(count), secondsText(static_cast<double>(ms))});
-}
-
-void frmRecords::ViewToday()
-{
-    const QDateTime now = platform::clock().localDateTime();
-    const qint64 midnight = QDateTime(now.date(), QTime(0, 0), now.timeSpec(), now.offsetFromUtc()).toMSecsSinceEpoch();
-    const auto firstToday = std::lower_bound(m_all.cbegin(), m_all.cend(), midnight,
-                                             [](const GameRecord &record, qint64 ms) { return record.startedMs < ms; });
-    grdToday->setRowCount(static_cast<int>(m_all.cend() - firstToday));
-    int row = 0;
-    // Newest first.
-    for (auto record = m_all.cend(); record != firstToday; ++row) {
-        --record;
-        const QDateTime started = QDateTime::fromMSecsSinceEpoch(record->startedMs, now.timeSpec(), now.offsetFromUtc());
-        setRow(grdToday, row,
-               {started.toString(QStringLiteral("hh:mm:ss")), OutcomeTexts[static_cast<size_t>(record->outcome)],
-                secondsText(static_cast<double>(record->elapsedMs)), QString::number(record->items),
-                KindTexts[static_cast<size_t>(record->kind)]});
+    // The first and the last game's dates stand under the axis.
+    QStringList labels;
+    if (count > 0) {
+        const QDateTime first = QDateTime::fromMSecsSinceEpoch(m_shown.first().startedMs);
+        const QDateTime last = QDateTime::fromMSecsSinceEpoch(m_shown.last().startedMs);
+        const QString format = first.date() == last.date() ? QStringLiteral("yyyy/MM/dd hh:mm") : QStringLiteral("yyyy/MM/dd");
+        labels.append(first.toString(format));
+        if (count > 1 && last.toString(format) != labels.first())
+            labels.append(last.toString(format));
     }
+    if (labels != m_gameAxis->categoriesLabels() || (labels.size() == 2 && m_gameAxis->endValue(labels[1]) != count)) {
+        for (const QString &label : m_gameAxis->categoriesLabels())
+            m_gameAxis->remove(label);
+        if (!labels.isEmpty())
+            m_gameAxis->append(labels.first(), 1);
+        if (labels.size() == 2)
+            m_gameAxis->append(labels[1], static_cast<double>(count));
+    }
+    m_gameAxis->setTitleText(QStringLiteral("ゲーム（%1 回）").arg(count));
+    m_levelAxis->setVisible(m_stats && m_stats->hasTraining());
+}
+
+void frmRecords::ShowPoint(const QPointF &point, bool shown)
+{
+    const auto index = qRound(point.x()) - 1;
+    if (!shown || index < 0 || index >= m_shown.size()) {
+        QToolTip::hideText();
+        return;
+    }
+    const GameRecord &game = m_shown[index];
+    QString text = QStringLiteral("%1\n%2　%3 個\n%4")
+                       .arg(QDateTime::fromMSecsSinceEpoch(game.startedMs).toString(QStringLiteral("yyyy/MM/dd hh:mm:ss")),
+                            KindTexts[static_cast<size_t>(game.kind)])
+                       .arg(game.items)
+                       .arg(OutcomeTexts[static_cast<size_t>(game.outcome)]);
+    if (game.outcome == records::Outcome::Hit)
+        text += QStringLiteral(" %1 秒").arg(QString::number(static_cast<double>(game.elapsedMs) / 1000, 'f', 2));
+    if (game.mode == records::Mode::Training)
+        text += QStringLiteral("\nレベル %1").arg(game.level);
+    QToolTip::showText(QCursor::pos(), text, chtTimes);
 }
 
 void frmRecords::cmdExport_Click()
@@ -392,12 +573,27 @@ void frmRecords::cmdExport_Click()
 
 void frmRecords::ExportTo(const QString &path)
 {
-    // The window holds only what it shows; the export reads every field of the same games afresh.
+    // A period counts back from now, as the views after this do.
+    if (PeriodDays[static_cast<size_t>(std::max(0, cmbPeriod->currentIndex()))] > 0)
+        Rebuild();
     m_history.requestExport(m_filter, path);
+    statusBar()->showMessage(QStringLiteral("書き出し中…"));
+}
+
+void frmRecords::Exported(const QString &path, int count, const QString &problem)
+{
+    if (problem.isEmpty())
+        statusBar()->showMessage(QStringLiteral("%1 件を %2 に書き出しました").arg(count).arg(path));
+    else
+        ShowStatus(QStringLiteral("%1に書き出せません（%2）").arg(path, problem));
 }
 
 void frmRecords::ShowStatus(const QString &problem)
 {
-    if (!problem.isEmpty())
-        statusBar()->showMessage(problem);
+    if (problem.isEmpty())
+        return;
+    // What the database driver adds in brackets is English for programmers; a file's path stays.
+    const auto open = problem.lastIndexOf(QStringLiteral("（"));
+    const bool driverText = open > 0 && problem.endsWith(QStringLiteral("）")) && problem.mid(open + 1, 1) != QStringLiteral("/");
+    statusBar()->showMessage(driverText ? problem.left(open) : problem);
 }

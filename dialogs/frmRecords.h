@@ -5,81 +5,122 @@
 #include <QList>
 #include <QMainWindow>
 
+#include <array>
+#include <functional>
+#include <memory>
+#include <set>
+
+class QCategoryAxis;
 class QChart;
 class QChartView;
 class QComboBox;
-class QDateTimeAxis;
 class QLineSeries;
 class QPushButton;
 class QScatterSeries;
-class QTableWidget;
+class QTableView;
 class QTimer;
 class QValueAxis;
+class QXYSeries;
+class RecordsTableModel;
 
 namespace records {
 class RecordWriter;
-}
+class ShownGames;
+struct ChartBucket;
+struct ShownChange;
+} // namespace records
 
 // The player's training record: every game kept in the history, charted, summed up and exportable.
-// Not modal: it may stay open beside the game and takes in each game as it is recorded.
+// Not modal: it may stay open beside the game and takes in each game as it is recorded. It never reads the
+// file itself: the writer reads and exports on its own thread and answers through signals.
 class frmRecords : public QMainWindow
 {
     Q_OBJECT
 
 public:
     explicit frmRecords(records::RecordWriter &history, QWidget *parent = nullptr);
+    ~frmRecords() override;
 
-    // While this timer runs (the pictures flicker after a give-up), a new game is taken into the views
-    // right after one of its switches, so the work fits into the screen's interval and delays no switch.
-    void PaceBy(const QTimer *switches) { m_switches = switches; }
+    // While flickering() holds, a new game waits for the next Switched(), so that taking it in fits into the
+    // screen's interval and delays no switch.
+    void PaceBy(std::function<bool()> flickering) { m_flickering = std::move(flickering); }
 
-    // The games that the chart, the table per kind and the export cover now.
+    // The games that the chart, the tables and the export cover now.
     const QList<records::GameRecord> &Shown() const { return m_shown; }
+    // Writes the games shown as CSV; the status bar tells when it is done.
     void ExportTo(const QString &path);
 
 public slots:
     void cmbItems_Click();
     void cmbPeriod_Click();
     void cmdExport_Click();
+    // The field has just switched: games that waited are taken in now.
+    void Switched();
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void CreateControls();
     void CreateChart();
-    void LoadHistory();
-    void AddRecord(const records::GameRecord &record);
-    void Refresh();
+    void Reload();
+    void HistoryRead(quint64 request, const QList<records::GameRecord> &games, const QString &problem);
+    void Recorded(const records::GameRecord &record);
+    void TakeIn();
+    void Rebuild();
+    void BuildSome();
+    void timMidnight_Timer();
+    void ArmMidnight();
     void FillItemCounts();
-    void ViewRecords();
+    void ShowChange(const records::ShownChange &change);
     void ViewChart();
-    void ViewKinds();
-    void ViewBest();
-    void ViewToday();
+    void ViewGameAxis();
+    void ShowPoint(const QPointF &point, bool shown);
+    void Exported(const QString &path, int count, const QString &problem);
     void ShowStatus(const QString &problem);
 
     records::RecordWriter &m_history;
+    std::function<bool()> m_flickering;
+    quint64 m_request = 0; // the history read this window waits for; 0 when none
     // What the charts and tables need of every game, in order of start (the export reads the rest).
     QList<records::GameRecord> m_all;
-    bool m_stale = false; // games have come in since the views were last filled
-    const QTimer *m_switches = nullptr;
-    bool m_refreshAfterSwitch = false;
+    QList<records::GameRecord> m_incoming; // recorded, waiting for a quiet moment
+    bool m_waitingForSwitch = false;
+    std::set<int> m_itemCounts;
     records::RecordFilter m_filter;
+
+    // The views show m_stats and m_shown; a change of filter or a reload builds the next ones a slice at a time.
+    std::unique_ptr<records::ShownGames> m_stats;
     QList<records::GameRecord> m_shown;
+    std::unique_ptr<records::ShownGames> m_building;
+    QList<records::GameRecord> m_buildingShown;
+    std::set<int> m_buildingCounts;
+    qsizetype m_buildPosition = 0;
+    // Points the last bucket put into each series, which a game added to that bucket replaces.
+    std::array<qsizetype, 5> m_tail{};
 
     QComboBox *cmbItems = nullptr;
     QComboBox *cmbPeriod = nullptr;
     QPushButton *cmdExport = nullptr;
     QChartView *chtTimes = nullptr;
-    QTableWidget *grdKinds = nullptr;
-    QTableWidget *grdBest = nullptr;
-    QTableWidget *grdToday = nullptr;
+    QTableView *grdKinds = nullptr;
+    QTableView *grdBest = nullptr;
+    QTableView *grdToday = nullptr;
+    QTimer *timBuild = nullptr;
+    QTimer *timMidnight = nullptr;
+    RecordsTableModel *m_kinds = nullptr;
+    RecordsTableModel *m_best = nullptr;
+    RecordsTableModel *m_today = nullptr;
 
     QChart *m_chart = nullptr;
     QScatterSeries *m_hits = nullptr;
+    QScatterSeries *m_slow = nullptr; // hits beyond the top of the scale, drawn on it
     QLineSeries *m_trend = nullptr;
     QScatterSeries *m_giveUps = nullptr;
-    QDateTimeAxis *m_timeAxis = nullptr;
+    QLineSeries *m_levels = nullptr;
+    std::array<QXYSeries *, 5> m_series{};
+    QCategoryAxis *m_gameAxis = nullptr;
     QValueAxis *m_secondsAxis = nullptr;
+    QValueAxis *m_levelAxis = nullptr;
 };

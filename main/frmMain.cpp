@@ -464,7 +464,9 @@ void frmMain::mnuRecords_Click()
 {
     if (!m_records) {
         m_records = new frmRecords(*m_history, this);
-        m_records->PaceBy(timMain);
+        // While the pictures flicker, the records window does its work right after a switch.
+        m_records->PaceBy([this] { return timMain->isActive() || timRefresh->isActive(); });
+        connect(this, &frmMain::switched, m_records, &frmRecords::Switched);
     }
     m_records->show();
     m_records->raise();

@@ -51,8 +51,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The SQLite driver is a plug-in loaded at run time, which the scan of linked libraries cannot see.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk, libqt6sql6-sqlite")
 # Native on a Wayland session, where the flicker counts the display's refreshes; without it Qt runs the game
-# through XWayland on the timer.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# through XWayland on the timer. Qt's own dialogs speak Japanese with the translations; without them, English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 # CPack puts the summary on the first line and indents this text below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Up to 100 symbols are scattered over the window. Two pictures of them
 alternate without end, each followed by a blank field, and the second

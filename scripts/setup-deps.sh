@@ -10,7 +10,7 @@
 # installed the script warns and succeeds, and whoever uses them does without.
 set -euo pipefail
 
-required=(cmake make g++ qt6-base-dev qt6-charts-dev libqt6sql6-sqlite fonts-ipafont-gothic)
+required=(cmake make g++ qt6-base-dev qt6-charts-dev libqt6sql6-sqlite fonts-ipafont-gothic qt6-translations-l10n)
 # The benchmarks and the check of the installed desktop files are skipped without these.
 optional=(libbenchmark-dev desktop-file-utils appstream)
 target=required
@@ -60,6 +60,13 @@ have_qt_sqlite() {
     find /usr/lib /usr/local/lib -path '*qt6/plugins/sqldrivers/libqsqlite.so' -print -quit 2>/dev/null | grep -q .
 }
 
+# Qt's own Japanese texts, for its dialogs (where Qt looks for translations, or the usual Debian place).
+have_qt_japanese() {
+    local dirs=(/usr/share/qt6/translations)
+    have qtpaths6 && dirs+=("$(qtpaths6 --query QT_INSTALL_TRANSLATIONS 2>/dev/null)")
+    find "${dirs[@]}" -name 'qtbase_ja.qm' -print -quit 2>/dev/null | grep -q .
+}
+
 have_clang_sanitizers() {
     have clang++ && echo 'int main() {}' \
         | clang++ -x c++ -fsanitize=address,undefined,fuzzer-no-link - -o /dev/null 2>/dev/null
@@ -75,6 +82,7 @@ check() {
         || { echo "the Qt 6 development files (CMake packages Qt6Widgets and Qt6Test)"; return 1; } ;;
     qt6-charts-dev) have_cmake_package Qt6Charts || { echo "the Qt 6 Charts development files (CMake package Qt6Charts)"; return 1; } ;;
     libqt6sql6-sqlite) have_qt_sqlite || { echo "the SQLite driver of Qt 6 SQL (plugin libqsqlite.so)"; return 1; } ;;
+    qt6-translations-l10n) have_qt_japanese || { echo "Qt's Japanese translation (qtbase_ja.qm)"; return 1; } ;;
     fonts-ipafont-gothic) have_gothic_font || { echo "the IPA P Gothic font (or Noto Sans CJK JP)"; return 1; } ;;
     libbenchmark-dev) have_cmake_package benchmark \
         || { echo "Google Benchmark (CMake package benchmark): without it bench_quiz and bench_flicker are skipped"

@@ -5,18 +5,72 @@
 #include "records/RecordWriter.h"
 #include "support/Fakes.h"
 
+#include "platform/Translation.h"
+
 #include <QAction>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QValueAxis>
+#include <QXYSeries>
 #include <QLabel>
 #include <QStatusBar>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
 #include <memory>
 
 using namespace records;
+
+namespace {
+
+GameRecord played(const QDateTime &when, Outcome outcome, qint64 elapsedMs, int items = 20, Kind kind = Kind::Colour)
+{
+    GameRecord game;
+    game.started = when.toString(Qt::ISODateWithMs);
+    game.startedMs = when.toMSecsSinceEpoch();
+    game.outcome = outcome;
+    game.elapsedMs = elapsedMs;
+    game.items = items;
+    game.kind = kind;
+    game.version = QStringLiteral("1.0.0");
+    return game;
+}
+
+QStringList rowTexts(const QAbstractItemModel *model, int row)
+{
+    QStringList texts;
+    for (int column = 0; column < model->columnCount(); ++column)
+        texts.append(model->index(row, column).data().toString());
+    return texts;
+}
+
+QXYSeries *seriesNamed(frmRecords &window, const QString &name)
+{
+    for (QAbstractSeries *series : window.findChild<QChartView *>("chtTimes")->chart()->series())
+        if (series->name() == name)
+            return static_cast<QXYSeries *>(series);
+    return nullptr;
+}
+
+void choose(frmRecords &window, const char *combo, const QVariant &data, const QString &text = {})
+{
+    auto *box = window.findChild<QComboBox *>(combo);
+    const int index = text.isEmpty() ? box->findData(data) : box->findText(text);
+    QVERIFY(index >= 0);
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+} // namespace
 
 class TestRecordsWindow : public QObject
 {
@@ -27,6 +81,15 @@ private slots:
     void everyEndedGameIsOneRecord();
     void unwritableHistoryLeavesTheGameAlone();
     void flickeringGameIsTakenInAfterASwitch();
+    void opensAtOnceUnderAWriteLock();
+    void tablesFollowTheFilters_data();
+    void tablesFollowTheFilters();
+    void chartCountsGamesAndScalesToMostHits();
+    void newGamesMatchAFreshReading();
+    void gamesOfAnotherCopyAppear();
+    void qtDialogsSpeakJapanese();
+    void problemsInPlainWords_data();
+    void problemsInPlainWords();
 };
 
 void TestRecordsWindow::everyEndedGameIsOneRecord_data()
@@ -61,8 +124,8 @@ void TestRecordsWindow::everyEndedGameIsOneRecord()
         auto *records = window.findChild<frmRecords *>();
         QVERIFY(records && records->isVisible() && !records->isModal());
         QCOMPARE(records->windowTitle(), QStringLiteral("Ivok２の記録"));
-        auto *today = records->findChild<QTableWidget *>("grdToday");
-        auto *kinds = records->findChild<QTableWidget *>("grdKinds");
+        auto *today = records->findChild<QTableView *>("grdToday")->model();
+        auto *kinds = records->findChild<QTableView *>("grdKinds")->model();
 
         env.clock.steady = 500;
         auto *start = window.findChild<QPushButton *>("cmdStart");
@@ -83,9 +146,9 @@ void TestRecordsWindow::everyEndedGameIsOneRecord()
 
         if (!shown.isEmpty()) {
             QTRY_COMPARE(today->rowCount(), 1);
-            QCOMPARE(today->item(0, 1)->text(), shown);
-            QCOMPARE(today->item(0, 2)->text(), QStringLiteral("12.35"));
-            QCOMPARE(kinds->item(quiz.QuizType, 1)->text(), QStringLiteral("1"));
+            QCOMPARE(today->index(0, 1).data().toString(), shown);
+            QCOMPARE(today->index(0, 2).data().toString(), QStringLiteral("12.35"));
+            QCOMPARE(kinds->index(quiz.QuizType, 1).data().toString(), QStringLiteral("1"));
             QCOMPARE(records->Shown().size(), 1);
         }
     }
@@ -148,19 +211,16 @@ void TestRecordsWindow::flickeringGameIsTakenInAfterASwitch()
     frmRecords records(writer);
     QTimer switches;
     switches.setInterval(1000);
-    records.PaceBy(&switches);
+    records.PaceBy([&switches] { return switches.isActive(); });
+    connect(&switches, &QTimer::timeout, &records, &frmRecords::Switched);
     records.show();
-    GameRecord game;
-    game.started = env.clock.wall.toString(Qt::ISODateWithMs);
-    game.startedMs = env.clock.wall.toMSecsSinceEpoch();
-    game.items = 20;
-    game.version = QStringLiteral("1.0.0");
+    QTRY_VERIFY(records.statusBar()->currentMessage().isEmpty());
+    const GameRecord game = played(env.clock.wall, Outcome::Hit, 5000);
 
     QSignalSpy recorded(&writer, &RecordWriter::recorded);
     switches.start();
     writer.submit(game);
-    writer.flush();
-    QCOMPARE(recorded.size(), 1);
+    QVERIFY(recorded.wait());
     QCoreApplication::processEvents(); // the window has the game now, but waits for the switch
     QVERIFY(switches.remainingTime() > 0);
     QCOMPARE(records.Shown().size(), 0);
@@ -171,8 +231,252 @@ void TestRecordsWindow::flickeringGameIsTakenInAfterASwitch()
     // With the pictures at rest the game shows at once.
     switches.stop();
     writer.submit(game);
-    writer.flush();
     QTRY_COMPARE(records.Shown().size(), 2);
+}
+
+void TestRecordsWindow::opensAtOnceUnderAWriteLock()
+{
+    TestEnvironment env;
+    {
+        HistoryStore seed(env.historyPath());
+        QVERIFY(seed.append({played(env.clock.wall, Outcome::Hit, 4000), played(env.clock.wall, Outcome::GiveUp, 9000)}).done());
+    }
+    QSqlDatabase holder = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+    holder.setDatabaseName(env.historyPath());
+    QVERIFY(holder.open());
+    QVERIFY(QSqlQuery(holder).exec(QStringLiteral("BEGIN IMMEDIATE")));
+    {
+        RecordWriter writer(env.historyPath());
+        QElapsedTimer opening;
+        opening.start();
+        frmRecords records(writer);
+        records.show();
+        QCOMPARE(records.statusBar()->currentMessage(), QStringLiteral("読み込み中…"));
+        QCoreApplication::processEvents();
+        // Far below the lock's busy timeout: the window never waits for the file.
+        QVERIFY2(opening.elapsed() < 1000, qPrintable(QString::number(opening.elapsed())));
+        // Another program's write lock does not keep the games from being read.
+        QTRY_COMPARE_WITH_TIMEOUT(records.Shown().size(), 2, 8000);
+        QCOMPARE(records.statusBar()->currentMessage(), QString());
+        QVERIFY(QSqlQuery(holder).exec(QStringLiteral("COMMIT")));
+    }
+    holder.close();
+    holder = {};
+    QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+}
+
+void TestRecordsWindow::tablesFollowTheFilters_data()
+{
+    QTest::addColumn<int>("items");
+    QTest::addColumn<QString>("period");
+    QTest::addColumn<QStringList>("colour");
+    QTest::addColumn<int>("kindRows");
+    QTest::addColumn<QStringList>("bests");
+    QTest::addColumn<int>("todayRows");
+    // 中断 counts as a game but not against the hit rate.
+    QTest::newRow("every game") << 0 << QStringLiteral("すべて")
+                                << QStringList{"色", "3", "1", "1", "1", "50%", "3.00", "3.00"} << 6
+                                << QStringList{"20 3.00", "50 5.00"} << 4;
+    QTest::newRow("50 symbols: なし is there") << 50 << QStringLiteral("すべて")
+                                               << QStringList{"色", "0", "0", "0", "0", "---", "---", "---"} << 6
+                                               << QStringList{"50 5.00"} << 1;
+    QTest::newRow("20 symbols: no なし row") << 20 << QStringLiteral("すべて")
+                                             << QStringList{"色", "3", "1", "1", "1", "50%", "3.00", "3.00"} << 5
+                                             << QStringList{"20 3.00"} << 3;
+    QTest::newRow("past 7 days leaves last month out")
+        << 0 << QStringLiteral("過去7日") << QStringList{"色", "3", "1", "1", "1", "50%", "3.00", "3.00"} << 6
+        << QStringList{"20 3.00", "50 8.00"} << 4;
+}
+
+void TestRecordsWindow::tablesFollowTheFilters()
+{
+    QFETCH(int, items);
+    QFETCH(QString, period);
+    QFETCH(QStringList, colour);
+    QFETCH(int, kindRows);
+    QFETCH(QStringList, bests);
+    QFETCH(int, todayRows);
+    TestEnvironment env;
+    const QDateTime now = env.clock.wall;
+    {
+        HistoryStore seed(env.historyPath());
+        QVERIFY(seed.append({played(now.addDays(-20), Outcome::Hit, 5000, 50, Kind::Move),
+                             played(now.addSecs(-3600), Outcome::Hit, 3000),
+                             played(now.addSecs(-3000), Outcome::GiveUp, 2000),
+                             played(now.addSecs(-2400), Outcome::Abandoned, 1000),
+                             played(now.addSecs(-1800), Outcome::Hit, 8000, 50, Kind::None)}).done());
+    }
+    RecordWriter writer(env.historyPath());
+    frmRecords records(writer);
+    records.show();
+    QTRY_COMPARE(records.Shown().size(), 5);
+    if (items != 0)
+        choose(records, "cmbItems", items);
+    choose(records, "cmbPeriod", {}, period);
+
+    const QAbstractItemModel *kinds = records.findChild<QTableView *>("grdKinds")->model();
+    const QAbstractItemModel *best = records.findChild<QTableView *>("grdBest")->model();
+    const QAbstractItemModel *today = records.findChild<QTableView *>("grdToday")->model();
+    QCOMPARE(kinds->headerData(4, Qt::Horizontal).toString(), QStringLiteral("中断"));
+    QCOMPARE(rowTexts(kinds, 0), colour);
+    QCOMPARE(kinds->rowCount(), kindRows);
+    QStringList bestTexts;
+    for (int row = 0; row < best->rowCount(); ++row)
+        bestTexts.append(rowTexts(best, row).join(' '));
+    QCOMPARE(bestTexts, bests);
+    QCOMPARE(today->rowCount(), todayRows);
+}
+
+void TestRecordsWindow::chartCountsGamesAndScalesToMostHits()
+{
+    TestEnvironment env;
+    // One evening: twenty hits of 5 to 24 s a few minutes apart, every other one a training game, then a
+    // game left running for an hour.
+    QList<GameRecord> evening;
+    for (int i = 0; i < 20; ++i) {
+        GameRecord game = played(env.clock.wall.addSecs(-7200 + 180 * i), Outcome::Hit, 5000 + 1000 * i);
+        if (i % 2 == 1) {
+            game.mode = Mode::Training;
+            game.level = 5 * i;
+        }
+        evening.append(game);
+    }
+    evening.append(played(env.clock.wall.addSecs(-60), Outcome::Hit, 3600000));
+    {
+        HistoryStore seed(env.historyPath());
+        QVERIFY(seed.append(evening).done());
+    }
+    RecordWriter writer(env.historyPath());
+    frmRecords records(writer);
+    records.show();
+    QTRY_COMPARE(records.Shown().size(), 21);
+
+    QChart *chart = records.findChild<QChartView *>("chtTimes")->chart();
+    auto *games = qobject_cast<QCategoryAxis *>(chart->axes(Qt::Horizontal).value(0));
+    QVERIFY(games);
+    QCOMPARE(games->min(), 0.0);
+    QCOMPARE(games->max(), 22.0);
+    const QList<QPointF> hits = seriesNamed(records, QStringLiteral("正解"))->points();
+    QCOMPARE(hits.size(), 20);
+    for (int i = 0; i < 20; ++i)
+        QCOMPARE(hits[i], QPointF(i + 1, 5 + i));
+    // The 95th percentile of the hits is 24 s; × 1.2 rounds up to 30. The hour-long game sits on the top.
+    auto *seconds = qobject_cast<QValueAxis *>(chart->axes(Qt::Vertical, seriesNamed(records, QStringLiteral("正解"))).value(0));
+    QCOMPARE(seconds->max(), 30.0);
+    QCOMPARE(seriesNamed(records, QStringLiteral("上端より遅い正解"))->points(), QList<QPointF>{QPointF(21, 30)});
+    const QList<QPointF> levels = seriesNamed(records, QStringLiteral("レベル"))->points();
+    QCOMPARE(levels.size(), 10);
+    QCOMPARE(levels.first(), QPointF(2, 5));
+    QCOMPARE(levels.last(), QPointF(20, 95));
+
+    // Drawn on screen in the colour the legend gives them.
+    auto *view = records.findChild<QChartView *>("chtTimes");
+    auto *hitSeries = seriesNamed(records, QStringLiteral("正解"));
+    const QImage pixels = view->grab().toImage();
+    const QPoint at = view->mapFromScene(chart->mapToScene(chart->mapToPosition(hits[4], hitSeries)));
+    QCOMPARE(pixels.pixelColor(at * pixels.devicePixelRatio()).rgb(), hitSeries->color().rgb());
+
+    // The same games through another filter: the same scale.
+    choose(records, "cmbItems", 20);
+    QCOMPARE(records.Shown().size(), 21);
+    QCOMPARE(seconds->max(), 30.0);
+}
+
+void TestRecordsWindow::newGamesMatchAFreshReading()
+{
+    TestEnvironment env;
+    {
+        // Enough games that the chart draws two to a point, so that a new game joins a point already drawn.
+        QList<GameRecord> earlier;
+        for (int i = 0; i < 1200; ++i)
+            earlier.append(played(env.clock.wall.addDays(-1).addSecs(i), i % 7 ? Outcome::Hit : Outcome::GiveUp,
+                                  1000 + i * 37 % 20000));
+        HistoryStore seed(env.historyPath());
+        QVERIFY(seed.append(earlier).done());
+    }
+    RecordWriter writer(env.historyPath());
+    // Written before the window's reading, so recorded() brings it before the reading does: counted once.
+    writer.submit(played(env.clock.wall.addSecs(-900), Outcome::Hit, 2000));
+    frmRecords records(writer);
+    records.show();
+    QTRY_VERIFY(records.statusBar()->currentMessage().isEmpty());
+    QCOMPARE(records.Shown().size(), 1201);
+    const QList<Outcome> outcomes = {Outcome::Hit, Outcome::GiveUp, Outcome::Hit, Outcome::Abandoned, Outcome::Hit};
+    for (int i = 0; i < 14; ++i) {
+        GameRecord game = played(env.clock.wall.addSecs(-600 + i), outcomes[i % outcomes.size()], 2000 + 3000 * i,
+                                 i % 3 == 0 ? 50 : 20, static_cast<Kind>(i % records::KindCount));
+        game.mode = i % 4 == 0 ? Mode::Training : Mode::Free;
+        game.level = game.mode == Mode::Training ? 10 + i : 0;
+        writer.submit(game);
+    }
+    QTRY_COMPARE(records.Shown().size(), 1215);
+
+    const auto everything = [&records] {
+        QStringList texts;
+        for (const char *table : {"grdKinds", "grdBest", "grdToday"}) {
+            const QAbstractItemModel *model = records.findChild<QTableView *>(table)->model();
+            for (int row = 0; row < model->rowCount(); ++row)
+                texts.append(rowTexts(model, row).join(' '));
+        }
+        for (const char *name : {"正解", "上端より遅い正解", "直近10回の中央値", "ギブアップ", "レベル"})
+            for (const QPointF &point : seriesNamed(records, QString::fromUtf8(name))->points())
+                texts.append(QStringLiteral("%1 %2,%3").arg(QString::fromUtf8(name)).arg(point.x()).arg(point.y()));
+        return texts;
+    };
+    const QStringList taken = everything();
+    QVERIFY(taken.contains(QStringLiteral("レベル 1214,22")));
+    choose(records, "cmbPeriod", {}, QStringLiteral("すべて"));
+    QCOMPARE(taken, everything());
+}
+
+void TestRecordsWindow::gamesOfAnotherCopyAppear()
+{
+    TestEnvironment env;
+    HistoryStore other(env.historyPath());
+    QVERIFY(other.append({played(env.clock.wall, Outcome::Hit, 4000)}).done());
+    RecordWriter writer(env.historyPath());
+    frmRecords records(writer);
+    records.show();
+    QTRY_COMPARE(records.Shown().size(), 1);
+    QSignalSpy changed(&writer, &RecordWriter::historyChanged);
+    QVERIFY(other.append({played(env.clock.wall, Outcome::GiveUp, 7000)}).done());
+    QVERIFY(changed.wait(8000));
+    QTRY_COMPARE(records.Shown().size(), 2);
+
+    // Hidden, it stops looking; shown again, it reads afresh.
+    records.hide();
+    QVERIFY(other.append({played(env.clock.wall, Outcome::Hit, 3000)}).done());
+    records.show();
+    QTRY_COMPARE(records.Shown().size(), 3);
+}
+
+void TestRecordsWindow::qtDialogsSpeakJapanese()
+{
+    QVERIFY(platform::loadQtTranslation(*QCoreApplication::instance()));
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "&Save"), QStringLiteral("保存(&S)"));
+}
+
+void TestRecordsWindow::problemsInPlainWords_data()
+{
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("driver text left out") << QStringLiteral("記録を保存できません（database is locked Unable to fetch row）")
+                                          << QStringLiteral("記録を保存できません");
+    QTest::newRow("a path stays") << QStringLiteral("記録のフォルダーを作れません（/home/a/.local/share/ivok2）")
+                                  << QStringLiteral("記録のフォルダーを作れません（/home/a/.local/share/ivok2）");
+}
+
+void TestRecordsWindow::problemsInPlainWords()
+{
+    QFETCH(QString, problem);
+    QFETCH(QString, shown);
+    TestEnvironment env;
+    RecordWriter writer(env.historyPath());
+    frmRecords records(writer);
+    records.show();
+    QTRY_VERIFY(records.statusBar()->currentMessage().isEmpty());
+    emit writer.problemChanged(problem);
+    QCOMPARE(records.statusBar()->currentMessage(), shown);
 }
 
 QTEST_MAIN(TestRecordsWindow)

@@ -1,4 +1,5 @@
 #include "records/CsvWriter.h"
+#include "records/ShownGames.h"
 #include "records/Statistics.h"
 
 #include <QBuffer>
@@ -30,12 +31,16 @@ class TestStatistics : public QObject
 private slots:
     void medianOfASample_data();
     void medianOfASample();
-    void movingMedianLooksBackAWindow_data();
-    void movingMedianLooksBackAWindow();
+    void runningRankMatchesASortedSample_data();
+    void runningRankMatchesASortedSample();
+    void trendLooksBackTenHits_data();
+    void trendLooksBackTenHits();
     void bestTimePerItemCountCountsHitsOnly();
     void tablePerKind();
-    void thinningKeepsTheExtremes_data();
-    void thinningKeepsTheExtremes();
+    void bucketsKeepTheExtremes_data();
+    void bucketsKeepTheExtremes();
+    void scaleTopIsRound_data();
+    void scaleTopIsRound();
     void csvFieldsQuoteWhatTheyMust_data();
     void csvFieldsQuoteWhatTheyMust();
     void csvHasAHeaderAndOneLinePerGame();
@@ -59,25 +64,61 @@ void TestStatistics::medianOfASample()
     QCOMPARE(median(values), expected);
 }
 
-void TestStatistics::movingMedianLooksBackAWindow_data()
+void TestStatistics::runningRankMatchesASortedSample_data()
 {
     QTest::addColumn<std::vector<double>>("values");
-    QTest::addColumn<int>("window");
-    QTest::addColumn<std::vector<double>>("expected");
-    QTest::newRow("window of 3") << std::vector<double>{5, 1, 4, 2, 8} << 3 << std::vector<double>{5, 3, 4, 2, 4};
-    QTest::newRow("fewer values than the window")
-        << std::vector<double>{10, 20, 60} << 10 << std::vector<double>{10, 15, 20};
-    QTest::newRow("an outlier leaves the window") << std::vector<double>{1, 100, 1, 1, 1} << 2
-                                                  << std::vector<double>{1, 50.5, 50.5, 1, 1};
-    QTest::newRow("empty") << std::vector<double>{} << 10 << std::vector<double>{};
+    QTest::addColumn<double>("share");
+    QTest::addColumn<double>("rank");
+    QTest::newRow("one") << std::vector<double>{7} << 0.5 << 7.0;
+    QTest::newRow("falling") << std::vector<double>{9, 8, 7, 6, 5, 4, 3, 2, 1, 0} << 0.5 << 4.0;
+    QTest::newRow("95th of 21, outlier first") << std::vector<double>{3600, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15,
+                                                                       16, 17, 18, 19, 20, 21, 22, 23, 24}
+                                               << 0.95 << 24.0;
+    QTest::newRow("95th of 20: the largest but one") << std::vector<double>{20, 1, 19, 2, 18, 3, 17, 4, 16, 5, 15, 6,
+                                                                             14, 7, 13, 8, 12, 9, 11, 10}
+                                                     << 0.95 << 19.0;
+    QTest::newRow("repeats") << std::vector<double>{3, 3, 1, 3} << 0.5 << 3.0;
 }
 
-void TestStatistics::movingMedianLooksBackAWindow()
+void TestStatistics::runningRankMatchesASortedSample()
 {
     QFETCH(std::vector<double>, values);
-    QFETCH(int, window);
+    QFETCH(double, share);
+    QFETCH(double, rank);
+    RunningRank running(share);
+    RunningRank middle(0.5);
+    for (size_t i = 0; i < values.size(); ++i) {
+        running.add(values[i]);
+        middle.add(values[i]);
+        // Asked after every value, as a window does after every game.
+        QCOMPARE(std::optional<double>(middle.middle()), median({values.begin(), values.begin() + long(i) + 1}));
+    }
+    QCOMPARE(running.nearestRank(), rank);
+}
+
+void TestStatistics::trendLooksBackTenHits_data()
+{
+    QTest::addColumn<std::vector<double>>("seconds"); // negative: a give-up
+    QTest::addColumn<std::vector<double>>("expected");
+    QTest::newRow("fewer hits than the window") << std::vector<double>{10, 20, 60} << std::vector<double>{10, 15, 20};
+    QTest::newRow("give-ups are no hits") << std::vector<double>{10, -1, 30} << std::vector<double>{10, 20};
+    QTest::newRow("an outlier leaves after ten hits")
+        << std::vector<double>{100, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}
+        << std::vector<double>{100, 50.5, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+}
+
+void TestStatistics::trendLooksBackTenHits()
+{
+    QFETCH(std::vector<double>, seconds);
     QFETCH(std::vector<double>, expected);
-    QCOMPARE(movingMedian(values, window), expected);
+    ShownGames shown(1, 0);
+    std::vector<double> trend;
+    for (double value : seconds) {
+        shown.add(game(Kind::Colour, value < 0 ? Outcome::GiveUp : Outcome::Hit, qint64(value * 1000)));
+        if (const auto point = shown.buckets().back().trend)
+            trend.push_back(point->y());
+    }
+    QCOMPARE(trend, expected);
 }
 
 void TestStatistics::bestTimePerItemCountCountsHitsOnly()
@@ -88,8 +129,13 @@ void TestStatistics::bestTimePerItemCountCountsHitsOnly()
         game(Kind::Vanish, Outcome::Hit, 15000, 50),     game(Kind::Vanish, Outcome::Hit, 12000, 50),
         game(Kind::Colour, Outcome::GiveUp, 800, 100),
     };
+    ShownGames shown(1, 0);
+    std::vector<int> changedRows;
+    for (const GameRecord &record : games)
+        changedRows.push_back(shown.add(record).bestRow);
     const std::map<int, qint64> expected = {{20, 4000}, {50, 12000}};
-    QCOMPARE(bestPerCount(games), expected);
+    QCOMPARE(shown.bestPerCount(), expected);
+    QCOMPARE(changedRows, (std::vector<int>{0, 0, -1, -1, 1, 1, -1}));
 }
 
 void TestStatistics::tablePerKind()
@@ -97,54 +143,84 @@ void TestStatistics::tablePerKind()
     const QList<GameRecord> games = {
         game(Kind::Colour, Outcome::Hit, 3000),  game(Kind::Colour, Outcome::Hit, 5000),
         game(Kind::Colour, Outcome::Hit, 10000), game(Kind::Colour, Outcome::GiveUp, 2000),
-        game(Kind::Move, Outcome::GiveUp, 7000), game(Kind::Move, Outcome::Abandoned, 1000),
+        game(Kind::Colour, Outcome::Abandoned, 500), game(Kind::Move, Outcome::GiveUp, 7000),
+        game(Kind::Move, Outcome::Abandoned, 1000), game(Kind::Vanish, Outcome::Abandoned, 1000),
     };
-    const auto table = kindTable(games);
-    const KindSummary &colour = table[size_t(Kind::Colour)];
-    QCOMPARE(colour.games, 4);
+    ShownGames shown(1, 0);
+    for (const GameRecord &record : games)
+        shown.add(record);
+    const KindSums &colour = shown.kind(Kind::Colour);
+    QCOMPARE(colour.games, 5);
     QCOMPARE(colour.hits, 3);
     QCOMPARE(colour.giveUps, 1);
-    QCOMPARE(colour.hitRate, std::optional<double>(0.75));
-    QCOMPARE(colour.medianMs, std::optional<double>(5000));
+    QCOMPARE(colour.abandoned, 1);
+    // An abandoned game is no failure to find the change.
+    QCOMPARE(ShownGames::hitRate(colour), std::optional<double>(0.75));
+    QCOMPARE(colour.hitMs.middle(), 5000.0);
     QCOMPARE(colour.bestMs, std::optional<qint64>(3000));
 
-    const KindSummary &move = table[size_t(Kind::Move)];
+    const KindSums &move = shown.kind(Kind::Move);
     QCOMPARE(move.games, 2);
-    QCOMPARE(move.hits, 0);
-    QCOMPARE(move.giveUps, 1);
-    QCOMPARE(move.hitRate, std::optional<double>(0));
-    QVERIFY(!move.medianMs && !move.bestMs);
-
-    QCOMPARE(table[size_t(Kind::None)].games, 0);
-    QVERIFY(!table[size_t(Kind::None)].hitRate);
+    QCOMPARE(ShownGames::hitRate(move), std::optional<double>(0));
+    QVERIFY(move.hitMs.empty() && !move.bestMs);
+    QVERIFY(!ShownGames::hitRate(shown.kind(Kind::Vanish)));
+    QCOMPARE(shown.kind(Kind::None).games, 0);
 }
 
-void TestStatistics::thinningKeepsTheExtremes_data()
+void TestStatistics::bucketsKeepTheExtremes_data()
 {
     QTest::addColumn<int>("count");
-    QTest::addColumn<int>("buckets");
-    QTest::newRow("few points stay as they are") << 10 << 5;
-    QTest::newRow("many points") << 100000 << 1000;
-    QTest::newRow("not a multiple of the buckets") << 1001 << 7;
+    QTest::addColumn<int>("bucketSize");
+    QTest::newRow("a bucket per game") << 10 << 1;
+    QTest::newRow("many games") << 100000 << 100;
+    QTest::newRow("not a multiple of the bucket") << 1001 << 7;
 }
 
-void TestStatistics::thinningKeepsTheExtremes()
+void TestStatistics::bucketsKeepTheExtremes()
 {
     QFETCH(int, count);
-    QFETCH(int, buckets);
-    QList<QPointF> points;
-    for (int i = 0; i < count; ++i)
-        points.append(QPointF(i, (i * 7919) % 1009 + (i == count / 3 ? 5000 : 0)));
-    const QList<QPointF> thin = thinned(points, buckets);
+    QFETCH(int, bucketSize);
+    ShownGames shown(bucketSize, 0);
+    double slowest = 0;
+    double fastest = 1e9;
+    for (int i = 0; i < count; ++i) {
+        const qint64 ms = (i * 7919) % 1009 * 10 + 10 + (i == count / 3 ? 50000 : 0);
+        shown.add(game(Kind::Colour, Outcome::Hit, ms));
+        slowest = std::max(slowest, ms / 1000.0);
+        fastest = std::min(fastest, ms / 1000.0);
+    }
+    QCOMPARE(int(shown.buckets().size()), (count + bucketSize - 1) / bucketSize);
+    double drawnSlowest = 0;
+    double drawnFastest = 1e9;
+    for (size_t b = 0; b < shown.buckets().size(); ++b) {
+        const ChartBucket &bucket = shown.buckets()[b];
+        QVERIFY(bucket.fastest->x() > double(b * size_t(bucketSize)) && bucket.slowest->x() <= double((b + 1) * size_t(bucketSize)));
+        drawnSlowest = std::max(drawnSlowest, bucket.slowest->y());
+        drawnFastest = std::min(drawnFastest, bucket.fastest->y());
+    }
+    QCOMPARE(drawnSlowest, slowest);
+    QCOMPARE(drawnFastest, fastest);
+}
 
-    QVERIFY(thin.size() <= 2 * buckets);
-    QVERIFY(std::is_sorted(thin.begin(), thin.end(), [](QPointF a, QPointF b) { return a.x() < b.x(); }));
-    const auto byY = [](QPointF a, QPointF b) { return a.y() < b.y(); };
-    QCOMPARE(*std::max_element(thin.begin(), thin.end(), byY), *std::max_element(points.begin(), points.end(), byY));
-    QCOMPARE(std::min_element(thin.begin(), thin.end(), byY)->y(),
-             std::min_element(points.begin(), points.end(), byY)->y());
-    if (count <= 2 * buckets)
-        QCOMPARE(thin, points);
+void TestStatistics::scaleTopIsRound_data()
+{
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<double>("top");
+    QTest::addColumn<double>("step");
+    QTest::newRow("never below 10 s") << 3.0 << 10.0 << 1.0;
+    QTest::newRow("28.8 s") << 28.8 << 30.0 << 5.0;
+    QTest::newRow("exactly a step") << 40.0 << 40.0 << 5.0;
+    QTest::newRow("two minutes and more") << 130.0 << 140.0 << 20.0;
+    QTest::newRow("an hour") << 3600.0 << 4000.0 << 500.0;
+}
+
+void TestStatistics::scaleTopIsRound()
+{
+    QFETCH(double, seconds);
+    QFETCH(double, top);
+    QFETCH(double, step);
+    QCOMPARE(ShownGames::roundedTop(seconds), top);
+    QCOMPARE(ShownGames::stepOf(top), step);
 }
 
 void TestStatistics::csvFieldsQuoteWhatTheyMust_data()
