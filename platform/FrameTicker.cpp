@@ -21,6 +21,7 @@ void FrameTicker::start()
         m_handle->installEventFilter(this);
     }
     m_active = true;
+    m_primed = false;
     request();
 }
 
@@ -49,6 +50,7 @@ void FrameTicker::commit()
     // Paints and flushes what is dirty now, inside this refresh, instead of at the next turn of the event loop.
     QEvent sync(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(m_window, &sync);
+    m_primed = true;
 }
 
 bool FrameTicker::eventFilter(QObject *watched, QEvent *event)
@@ -60,7 +62,8 @@ bool FrameTicker::eventFilter(QObject *watched, QEvent *event)
         // Taken, not passed on: the window would repaint all of itself on every refresh.
         if (!m_active)
             return true;
-        emit refreshed();
+        if (m_primed)
+            emit refreshed();
         commit();
         if (m_active)
             request();
@@ -70,6 +73,7 @@ bool FrameTicker::eventFilter(QObject *watched, QEvent *event)
         // A request made while hidden may have been dropped with the surface: ask again.
         emit resumed();
         m_requested = false;
+        m_primed = false;
         request();
     }
     return false;

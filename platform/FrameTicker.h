@@ -9,6 +9,8 @@ class QWindow;
 // Ticks once per refresh of a window's display, where the window system paces repaints by it (on Wayland
 // the compositor's frame callbacks). Each tick commits what the receiver changed together with one pixel,
 // so the compositor keeps sending frame callbacks and nothing more is painted than what changed.
+// The first update after start follows no commit of ours and may come at any moment: it only commits, so
+// that every tick reported comes on a refresh.
 // While stopped it requests nothing: an idle window is never woken.
 class FrameTicker : public QObject
 {
@@ -43,4 +45,5 @@ private:
     QPointer<QWindow> m_handle;
     bool m_active = false;
     bool m_requested = false;
+    bool m_primed = false; // a commit of ours is on its way, so the next update comes on a refresh
 };
