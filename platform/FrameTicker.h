@@ -3,21 +3,28 @@
 #include <QObject>
 #include <QPointer>
 
+#include <memory>
+
+class QBackingStore;
 class QWidget;
 class QWindow;
 
 // Ticks once per refresh of a window's display, where the window system paces repaints by it (on Wayland
-// the compositor's frame callbacks). Each tick commits what the receiver changed together with one pixel,
-// so the compositor keeps sending frame callbacks and nothing more is painted than what changed.
+// the compositor's frame callbacks). Each tick commits what the receiver changed, and one pixel of a tiny
+// native child window that keeps the frame callbacks coming: committing a pixel of the main window would
+// make its backing store copy the whole window into a fresh buffer on every refresh.
+// The first update after start follows no commit of ours and may come at any moment: it only commits the
+// pixel, so that every tick reported comes on a refresh.
 // While stopped it requests nothing: an idle window is never woken.
 class FrameTicker : public QObject
 {
     Q_OBJECT
 
 public:
-    // window: the top-level widget whose refreshes count; pixel: the widget whose top-left pixel is repainted
-    // on every refresh.
+    // window: the top-level widget whose refreshes count; pixel: the widget under whose top-left pixel the
+    // tiny window lies, painted in its background colour.
     explicit FrameTicker(QWidget *window, QWidget *pixel);
+    ~FrameTicker() override;
 
     void start();
     void stop();
@@ -35,12 +42,16 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void createBeat();
     void request();
     void commit();
 
     QWidget *m_window;
     QWidget *m_pixel;
     QPointer<QWindow> m_handle;
+    QPointer<QWindow> m_beat; // the tiny window whose refreshes are counted
+    std::unique_ptr<QBackingStore> m_beatStore;
     bool m_active = false;
     bool m_requested = false;
+    bool m_primed = false; // a commit of ours is on its way, so the next update comes on a refresh
 };
