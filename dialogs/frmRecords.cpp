@@ -38,7 +38,7 @@ using records::ShownGames;
 namespace {
 
 // Buckets the chart draws at most when the view is filled, two points each: more could not be told apart.
-constexpr int ChartBuckets = 400;
+constexpr int ChartBuckets = 200;
 // Interface-thread time one slice of filling the views may take, well inside a screen's interval.
 constexpr qint64 SliceNs = 2'000'000;
 constexpr qint64 DayMs = 24 * 60 * 60 * 1000;
@@ -413,7 +413,8 @@ void frmRecords::BuildSome()
     QElapsedTimer slice;
     slice.start();
     while (m_buildPosition < m_all.size()) {
-        const GameRecord &record = m_all[m_buildPosition++];
+        // Read only: the list may still share its games with the reading that brought them.
+        const GameRecord &record = std::as_const(m_all)[m_buildPosition++];
         m_buildingCounts.insert(record.items);
         if (m_filter.accepts(record)) {
             m_buildingShown.append(record);
@@ -491,8 +492,7 @@ void frmRecords::ShowChange(const records::ShownChange &change)
 void frmRecords::ViewChart()
 {
     const double top = m_stats ? m_stats->scaleTop() : ShownGames::roundedTop(0);
-    m_secondsAxis->setRange(0, top);
-    m_secondsAxis->setTickInterval(ShownGames::stepOf(top));
+    ViewScale(top);
     // Collected first: a series redraws on every change, once for a whole list.
     std::array<QList<QPointF>, 5> points;
     if (m_stats) {
@@ -507,6 +507,19 @@ void frmRecords::ViewChart()
     for (size_t i = 0; i < m_series.size(); ++i)
         m_series[i]->replace(points[i]);
     ViewGameAxis();
+}
+
+void frmRecords::ViewScale(double top)
+{
+    // Never a long scale at a small step between the two changes: every tick is a label the chart lays out.
+    const double step = ShownGames::stepOf(top);
+    if (step > m_secondsAxis->tickInterval()) {
+        m_secondsAxis->setTickInterval(step);
+        m_secondsAxis->setRange(0, top);
+    } else {
+        m_secondsAxis->setRange(0, top);
+        m_secondsAxis->setTickInterval(step);
+    }
 }
 
 void frmRecords::ViewGameAxis()
