@@ -41,6 +41,8 @@ namespace {
 constexpr int ChartBuckets = 200;
 // Interface-thread time one slice of filling the views may take, well inside a screen's interval.
 constexpr qint64 SliceNs = 2'000'000;
+// Games a day may add to the games shown before the list of them has to grow.
+constexpr qsizetype NewGamesRoom = 1000;
 constexpr qint64 DayMs = 24 * 60 * 60 * 1000;
 // Days of each period choice; 0 is all time.
 constexpr std::array<int, 3> PeriodDays = {7, 30, 0};
@@ -400,6 +402,8 @@ void frmRecords::Rebuild()
     const auto bucketSize = static_cast<int>((m_all.size() + ChartBuckets - 1) / ChartBuckets);
     m_building = std::make_unique<ShownGames>(bucketSize, midnightOf(now));
     m_buildingShown.clear();
+    // Room for every game and the day's new ones at once: a long list that grows later is copied in one go.
+    m_buildingShown.reserve(m_all.size() + NewGamesRoom);
     m_buildingCounts.clear();
     m_buildPosition = 0;
     BuildSome();
