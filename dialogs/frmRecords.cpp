@@ -427,6 +427,9 @@ void frmRecords::BuildSome()
         if (m_buildPosition % 256 == 0 && slice.nsecsElapsed() > SliceNs)
             return;
     }
+    // Filling the views (the chart above all) takes a turn of its own after a slice that used much of its time.
+    if (timBuild->isActive() && slice.nsecsElapsed() > SliceNs / 2)
+        return;
     timBuild->stop();
     // The old statistics go only once no view shows them.
     const std::unique_ptr<ShownGames> shown = std::exchange(m_stats, std::move(m_building));
