@@ -38,9 +38,11 @@ using records::ShownGames;
 namespace {
 
 // Buckets the chart draws at most when the view is filled, two points each: more could not be told apart.
-constexpr int ChartBuckets = 400;
+constexpr int ChartBuckets = 200;
 // Interface-thread time one slice of filling the views may take, well inside a screen's interval.
 constexpr qint64 SliceNs = 2'000'000;
+// Games a day may add to the games shown before the list of them has to grow.
+constexpr qsizetype NewGamesRoom = 1000;
 constexpr qint64 DayMs = 24 * 60 * 60 * 1000;
 // Days of each period choice; 0 is all time.
 constexpr std::array<int, 3> PeriodDays = {7, 30, 0};
@@ -400,6 +402,8 @@ void frmRecords::Rebuild()
     const auto bucketSize = static_cast<int>((m_all.size() + ChartBuckets - 1) / ChartBuckets);
     m_building = std::make_unique<ShownGames>(bucketSize, midnightOf(now));
     m_buildingShown.clear();
+    // Room for every game and the day's new ones at once: a long list that grows later is copied in one go.
+    m_buildingShown.reserve(m_all.size() + NewGamesRoom);
     m_buildingCounts.clear();
     m_buildPosition = 0;
     BuildSome();
@@ -413,7 +417,8 @@ void frmRecords::BuildSome()
     QElapsedTimer slice;
     slice.start();
     while (m_buildPosition < m_all.size()) {
-        const GameRecord &record = m_all[m_buildPosition++];
+        // Read only: the list may still share its games with the reading that brought them.
+        const GameRecord &record = std::as_const(m_all)[m_buildPosition++];
         m_buildingCounts.insert(record.items);
         if (m_filter.accepts(record)) {
             m_buildingShown.append(record);
@@ -422,6 +427,9 @@ void frmRecords::BuildSome()
         if (m_buildPosition % 256 == 0 && slice.nsecsElapsed() > SliceNs)
             return;
     }
+    // Filling the views (the chart above all) takes a turn of its own after a slice that used much of its time.
+    if (timBuild->isActive() && slice.nsecsElapsed() > SliceNs / 2)
+        return;
     timBuild->stop();
     // The old statistics go only once no view shows them.
     const std::unique_ptr<ShownGames> shown = std::exchange(m_stats, std::move(m_building));
@@ -491,8 +499,7 @@ void frmRecords::ShowChange(const records::ShownChange &change)
 void frmRecords::ViewChart()
 {
     const double top = m_stats ? m_stats->scaleTop() : ShownGames::roundedTop(0);
-    m_secondsAxis->setRange(0, top);
-    m_secondsAxis->setTickInterval(ShownGames::stepOf(top));
+    ViewScale(top);
     // Collected first: a series redraws on every change, once for a whole list.
     std::array<QList<QPointF>, 5> points;
     if (m_stats) {
@@ -507,6 +514,19 @@ void frmRecords::ViewChart()
     for (size_t i = 0; i < m_series.size(); ++i)
         m_series[i]->replace(points[i]);
     ViewGameAxis();
+}
+
+void frmRecords::ViewScale(double top)
+{
+    // Never a long scale at a small step between the two changes: every tick is a label the chart lays out.
+    const double step = ShownGames::stepOf(top);
+    if (step > m_secondsAxis->tickInterval()) {
+        m_secondsAxis->setTickInterval(step);
+        m_secondsAxis->setRange(0, top);
+    } else {
+        m_secondsAxis->setRange(0, top);
+        m_secondsAxis->setTickInterval(step);
+    }
 }
 
 void frmRecords::ViewGameAxis()

@@ -75,6 +75,7 @@ private:
     void FillItemCounts();
     void ShowChange(const records::ShownChange &change);
     void ViewChart();
+    void ViewScale(double top);
     void ViewGameAxis();
     void ShowPoint(const QPointF &point, bool shown);
     void Exported(const QString &path, int count, const QString &problem);

@@ -63,3 +63,6 @@ struct RecordFilter
 };
 
 } // namespace records
+
+// Moved as bytes when a list of games grows: a long history grows without copying each game.
+Q_DECLARE_TYPEINFO(records::GameRecord, Q_RELOCATABLE_TYPE);

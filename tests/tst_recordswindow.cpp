@@ -85,6 +85,8 @@ private slots:
     void tablesFollowTheFilters_data();
     void tablesFollowTheFilters();
     void chartCountsGamesAndScalesToMostHits();
+    void scaleNeverPassesThroughManyTicks_data();
+    void scaleNeverPassesThroughManyTicks();
     void newGamesMatchAFreshReading();
     void gamesOfAnotherCopyAppear();
     void qtDialogsSpeakJapanese();
@@ -380,6 +382,48 @@ void TestRecordsWindow::chartCountsGamesAndScalesToMostHits()
     choose(records, "cmbItems", 20);
     QCOMPARE(records.Shown().size(), 21);
     QCOMPARE(seconds->max(), 30.0);
+}
+
+void TestRecordsWindow::scaleNeverPassesThroughManyTicks_data()
+{
+    QTest::addColumn<int>("items");
+    QTest::addColumn<double>("top");
+    QTest::newRow("opens on slow hits: grows") << 0 << 120.0;
+    QTest::newRow("fast hits chosen: shrinks") << 20 << 10.0;
+}
+
+void TestRecordsWindow::scaleNeverPassesThroughManyTicks()
+{
+    QFETCH(int, items);
+    QFETCH(double, top);
+    TestEnvironment env;
+    QList<GameRecord> games;
+    for (int i = 0; i < 20; ++i) {
+        games.append(played(env.clock.wall.addSecs(-3600 + 60 * i), Outcome::Hit, 100000, 50));
+        games.append(played(env.clock.wall.addSecs(-3570 + 60 * i), Outcome::Hit, 3000, 20));
+    }
+    {
+        HistoryStore seed(env.historyPath());
+        QVERIFY(seed.append(games).done());
+    }
+    RecordWriter writer(env.historyPath());
+    frmRecords records(writer);
+    auto *seconds = qobject_cast<QValueAxis *>(
+        records.findChild<QChartView *>("chtTimes")->chart()->axes(Qt::Vertical).value(0));
+    QVERIFY(seconds);
+    // Every tick is a label laid out at once: a scale passing through a small step on a long range stalls.
+    int mostTicks = 0;
+    const auto count = [&] { mostTicks = std::max(mostTicks, qRound((seconds->max() - seconds->min()) / seconds->tickInterval())); };
+    connect(seconds, &QValueAxis::rangeChanged, this, count);
+    connect(seconds, &QValueAxis::tickIntervalChanged, this, count);
+    records.show();
+    QTRY_COMPARE(records.Shown().size(), 40);
+    if (items != 0) {
+        mostTicks = 0;
+        choose(records, "cmbItems", items);
+    }
+    QCOMPARE(seconds->max(), top);
+    QVERIFY2(mostTicks > 0 && mostTicks <= 10, qPrintable(QString::number(mostTicks)));
 }
 
 void TestRecordsWindow::newGamesMatchAFreshReading()
