@@ -27,6 +27,16 @@ QString secondsText(double ms)
 
 } // namespace
 
+QString kindText(records::Kind kind)
+{
+    return KindTexts[static_cast<size_t>(kind)];
+}
+
+QString outcomeText(records::Outcome outcome)
+{
+    return OutcomeTexts[static_cast<size_t>(outcome)];
+}
+
 RecordsTableModel::RecordsTableModel(Table table, QStringList headers, QObject *parent)
     : QAbstractTableModel(parent)
     , m_table(table)
@@ -105,7 +115,7 @@ QString RecordsTableModel::text(int row, int column) const
         const records::KindSums &sums = m_stats->kind(static_cast<Kind>(row));
         const auto rate = ShownGames::hitRate(sums);
         switch (column) {
-        case 0: return KindTexts[static_cast<size_t>(row)];
+        case 0: return kindText(static_cast<records::Kind>(row));
         case 1: return QString::number(sums.games);
         case 2: return QString::number(sums.hits);
         case 3: return QString::number(sums.giveUps);
@@ -124,10 +134,10 @@ QString RecordsTableModel::text(int row, int column) const
         const GameRecord &game = today[today.size() - 1 - row];
         switch (column) {
         case 0: return QDateTime::fromMSecsSinceEpoch(game.startedMs).toString(QStringLiteral("hh:mm:ss"));
-        case 1: return OutcomeTexts[static_cast<size_t>(game.outcome)];
+        case 1: return outcomeText(game.outcome);
         case 2: return secondsText(static_cast<double>(game.elapsedMs));
         case 3: return QString::number(game.items);
-        default: return KindTexts[static_cast<size_t>(game.kind)];
+        default: return kindText(game.kind);
         }
     }
     }

@@ -1,11 +1,17 @@
 #pragma once
 
+#include "records/GameRecord.h"
+
 #include <QAbstractTableModel>
 #include <QStringList>
 
 namespace records {
 class ShownGames;
 }
+
+// The words the records window shows for a kind of change and for an outcome.
+QString kindText(records::Kind kind);
+QString outcomeText(records::Outcome outcome);
 
 // One of the records window's tables, read straight from the statistics of the games shown: per kind, the
 // best per symbol count, or today's games (newest first). The window says what a new game changed.

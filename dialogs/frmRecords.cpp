@@ -48,11 +48,6 @@ constexpr qint64 DayMs = 24 * 60 * 60 * 1000;
 constexpr std::array<int, 3> PeriodDays = {7, 30, 0};
 enum SeriesIndex { HitSeries, SlowSeries, TrendSeries, GiveUpSeries, LevelSeries };
 
-const std::array<QString, records::KindCount> KindTexts = {
-    QStringLiteral("色"),     QStringLiteral("別の記号"), QStringLiteral("似た記号"),
-    QStringLiteral("消える"), QStringLiteral("移動"),     QStringLiteral("なし")};
-const std::array<QString, 3> OutcomeTexts = {QStringLiteral("正解"), QStringLiteral("ギブアップ"),
-                                             QStringLiteral("中断")};
 const QString Loading = QStringLiteral("読み込み中…");
 
 QTableView *newTable(const QString &name, RecordsTableModel *model, QWidget *parent)
@@ -572,9 +567,9 @@ void frmRecords::ShowPoint(const QPointF &point, bool shown)
     const GameRecord &game = m_shown[index];
     QString text = QStringLiteral("%1\n%2　%3 個\n%4")
                        .arg(QDateTime::fromMSecsSinceEpoch(game.startedMs).toString(QStringLiteral("yyyy/MM/dd hh:mm:ss")),
-                            KindTexts[static_cast<size_t>(game.kind)])
+                            kindText(game.kind))
                        .arg(game.items)
-                       .arg(OutcomeTexts[static_cast<size_t>(game.outcome)]);
+                       .arg(outcomeText(game.outcome));
     if (game.outcome == records::Outcome::Hit)
         text += QStringLiteral(" %1 秒").arg(QString::number(static_cast<double>(game.elapsedMs) / 1000, 'f', 2));
     if (game.mode == records::Mode::Training)
