@@ -1,10 +1,10 @@
 #include "records/HistoryStore.h"
 #include "records/RecordWriter.h"
+#include "support/Received.h"
 #include "support/TestFiles.h"
 #include "support/UnprivilegedScope.h"
 
 #include <QDir>
-#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -274,10 +274,10 @@ void TestHistory::writerRecordsOffTheCallingThread()
 
     // Another copy of the game writes while the records window watches.
     writer.setWatching(true);
-    QSignalSpy changed(&writer, &RecordWriter::historyChanged);
+    Received changed(&writer, &RecordWriter::historyChanged);
     writer.flush();
     Probe(path).exec(QStringLiteral("UPDATE games SET misses = misses + 1"));
-    QVERIFY(changed.wait(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(!changed.isEmpty(), 10000);
 
     RecordWriter blocked(m_dir.filePath(QStringLiteral("writer/history.sqlite/not-a-directory/h.sqlite")));
     QStringList problems;
@@ -338,12 +338,12 @@ void TestHistory::faultLosesNoGame()
     }
 
     auto writer = std::make_unique<RecordWriter>(path, options);
-    QSignalSpy problems(writer.get(), &RecordWriter::problemChanged);
-    QSignalSpy recorded(writer.get(), &RecordWriter::recorded);
-    QSignalSpy read(writer.get(), &RecordWriter::historyRead);
+    Received problems(writer.get(), &RecordWriter::problemChanged);
+    Received recorded(writer.get(), &RecordWriter::recorded);
+    Received read(writer.get(), &RecordWriter::historyRead);
     writer->requestHistory(); // the service has the file open from here on
-    QVERIFY(read.wait());
-    QCOMPARE(read.at(0).at(1).value<QList<GameRecord>>(), summary);
+    QTRY_COMPARE_WITH_TIMEOUT(read.size(), 1, 10000);
+    QCOMPARE(std::get<1>(read.at(0)), summary);
     std::optional<Probe> holder;
     if (fault == Fault::DamagedPages) {
         const qint64 pageSize = Probe(path).value(QStringLiteral("PRAGMA page_size"));
@@ -356,12 +356,12 @@ void TestHistory::faultLosesNoGame()
         QVERIFY(holder->exec(QStringLiteral("BEGIN IMMEDIATE")));
     }
     writer->submit(game(1000));
-    QTRY_VERIFY_WITH_TIMEOUT(!problems.isEmpty() && problems.last().at(0).toString().contains(told), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!problems.isEmpty() && std::get<0>(problems.last()).contains(told), 10000);
     if (holder) {
         QVERIFY(recorded.isEmpty());
         holder.reset(); // the lock goes
         QTRY_COMPARE_WITH_TIMEOUT(recorded.size(), 1, 10000);
-        QCOMPARE(problems.last().at(0).toString(), QString()); // a written game clears the problem
+        QCOMPARE(std::get<0>(problems.last()), QString()); // a written game clears the problem
     }
     writer.reset(); // the program ends
 

@@ -4,6 +4,7 @@
 #include "records/HistoryStore.h"
 #include "records/RecordWriter.h"
 #include "support/Fakes.h"
+#include "support/Received.h"
 
 #include "platform/Translation.h"
 
@@ -219,10 +220,10 @@ void TestRecordsWindow::flickeringGameIsTakenInAfterASwitch()
     QTRY_VERIFY(records.statusBar()->currentMessage().isEmpty());
     const GameRecord game = played(env.clock.wall, Outcome::Hit, 5000);
 
-    QSignalSpy recorded(&writer, &RecordWriter::recorded);
+    Received recorded(&writer, &RecordWriter::recorded);
     switches.start();
     writer.submit(game);
-    QVERIFY(recorded.wait());
+    QTRY_COMPARE(recorded.size(), 1);
     QCoreApplication::processEvents(); // the window has the game now, but waits for the switch
     QVERIFY(switches.remainingTime() > 0);
     QCOMPARE(records.Shown().size(), 0);
@@ -482,9 +483,9 @@ void TestRecordsWindow::gamesOfAnotherCopyAppear()
     frmRecords records(writer);
     records.show();
     QTRY_COMPARE(records.Shown().size(), 1);
-    QSignalSpy changed(&writer, &RecordWriter::historyChanged);
+    Received changed(&writer, &RecordWriter::historyChanged);
     QVERIFY(other.append({played(env.clock.wall, Outcome::GiveUp, 7000)}).done());
-    QVERIFY(changed.wait(8000));
+    QTRY_VERIFY_WITH_TIMEOUT(!changed.isEmpty(), 8000);
     QTRY_COMPARE(records.Shown().size(), 2);
 
     // Hidden, it stops looking; shown again, it reads afresh.
