@@ -139,13 +139,18 @@ frmRecords::frmRecords(records::RecordWriter &history, QWidget *parent)
     setWindowFlag(Qt::Window);
     setWindowTitle(QStringLiteral("Ivok２の記録"));
     setFont(platform::gothicFont(10));
-    CreateChart();
-    CreateControls();
-
+    // Before the chart, which fills its first, empty picture through them.
     timBuild = new QTimer(this);
     timBuild->setObjectName(QStringLiteral("timBuild"));
     timBuild->setInterval(0);
     connect(timBuild, &QTimer::timeout, this, &frmRecords::BuildSome);
+    timChart = new QTimer(this);
+    timChart->setObjectName(QStringLiteral("timChart"));
+    timChart->setInterval(0);
+    connect(timChart, &QTimer::timeout, this, &frmRecords::FillChartSome);
+    CreateChart();
+    CreateControls();
+
     timMidnight = new QTimer(this);
     timMidnight->setObjectName(QStringLiteral("timMidnight"));
     timMidnight->setSingleShot(true);
@@ -473,7 +478,8 @@ void frmRecords::ShowChange(const records::ShownChange &change)
     if (change.today)
         m_today->rowInserted(0);
 
-    if (change.scaleChanged) {
+    // A new scale moves every point; a chart still being filled takes the game with all the others.
+    if (change.scaleChanged || timChart->isActive()) {
         ViewChart();
         return;
     }
@@ -496,18 +502,33 @@ void frmRecords::ViewChart()
     const double top = m_stats ? m_stats->scaleTop() : ShownGames::roundedTop(0);
     ViewScale(top);
     // Collected first: a series redraws on every change, once for a whole list.
-    std::array<QList<QPointF>, 5> points;
+    for (QList<QPointF> &points : m_chartPoints)
+        points.clear();
     if (m_stats) {
         for (const ChartBucket &bucket : m_stats->buckets()) {
             const auto added = pointsOf(bucket, top);
-            for (size_t i = 0; i < points.size(); ++i) {
-                points[i] += added[i];
+            for (size_t i = 0; i < m_chartPoints.size(); ++i) {
+                m_chartPoints[i] += added[i];
                 m_tail[i] = added[i].size();
             }
         }
     }
-    for (size_t i = 0; i < m_series.size(); ++i)
-        m_series[i]->replace(points[i]);
+    m_chartStep = 0;
+    FillChartSome();
+    if (m_chartStep <= m_series.size())
+        timChart->start();
+}
+
+void frmRecords::FillChartSome()
+{
+    // One series a turn, then the axis: filling an empty series builds an item for each of its points, some
+    // milliseconds for a long history, and every series at once held up the interface thread for ten.
+    if (m_chartStep < m_series.size()) {
+        m_series[m_chartStep]->replace(std::exchange(m_chartPoints[m_chartStep], {}));
+        ++m_chartStep;
+        return;
+    }
+    timChart->stop();
     ViewGameAxis();
 }
 

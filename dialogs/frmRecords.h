@@ -75,6 +75,7 @@ private:
     void FillItemCounts();
     void ShowChange(const records::ShownChange &change);
     void ViewChart();
+    void FillChartSome();
     void ViewScale(double top);
     void ViewGameAxis();
     void ShowPoint(const QPointF &point, bool shown);
@@ -100,6 +101,9 @@ private:
     qsizetype m_buildPosition = 0;
     // Points the last bucket put into each series, which a game added to that bucket replaces.
     std::array<qsizetype, 5> m_tail{};
+    // A whole chart's points, given to one series a turn; then the game axis.
+    std::array<QList<QPointF>, 5> m_chartPoints;
+    size_t m_chartStep = 0;
 
     QComboBox *cmbItems = nullptr;
     QComboBox *cmbPeriod = nullptr;
@@ -109,6 +113,7 @@ private:
     QTableView *grdBest = nullptr;
     QTableView *grdToday = nullptr;
     QTimer *timBuild = nullptr;
+    QTimer *timChart = nullptr;
     QTimer *timMidnight = nullptr;
     RecordsTableModel *m_kinds = nullptr;
     RecordsTableModel *m_best = nullptr;

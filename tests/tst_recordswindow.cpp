@@ -71,6 +71,12 @@ void choose(frmRecords &window, const char *combo, const QVariant &data, const Q
     emit box->activated(index);
 }
 
+// The chart is filled a series a turn after the tables.
+void chartDrawn(frmRecords &window)
+{
+    QTRY_VERIFY(!window.findChild<QTimer *>("timChart")->isActive());
+}
+
 } // namespace
 
 class TestRecordsWindow : public QObject
@@ -235,6 +241,16 @@ void TestRecordsWindow::flickeringGameIsTakenInAfterASwitch()
     switches.stop();
     writer.submit(game);
     QTRY_COMPARE(records.Shown().size(), 2);
+
+    // The switch comes while a new chart is still being filled: the give-up that waited for it is drawn too.
+    switches.start(60000);
+    writer.submit(played(env.clock.wall, Outcome::GiveUp, 9000));
+    QTRY_COMPARE(recorded.size(), 3);
+    choose(records, "cmbPeriod", {}, QStringLiteral("すべて"));
+    records.Switched();
+    chartDrawn(records);
+    QCOMPARE(records.Shown().size(), 3);
+    QCOMPARE(seriesNamed(records, QStringLiteral("ギブアップ"))->points().size(), 1);
 }
 
 void TestRecordsWindow::opensAtOnceUnderAWriteLock()
@@ -353,6 +369,7 @@ void TestRecordsWindow::chartCountsGamesAndScalesToMostHits()
     frmRecords records(writer);
     records.show();
     QTRY_COMPARE(records.Shown().size(), 21);
+    chartDrawn(records);
 
     QChart *chart = records.findChild<QChartView *>("chtTimes")->chart();
     auto *games = qobject_cast<QCategoryAxis *>(chart->axes(Qt::Horizontal).value(0));
@@ -381,6 +398,7 @@ void TestRecordsWindow::chartCountsGamesAndScalesToMostHits()
 
     // The same games through another filter: the same scale.
     choose(records, "cmbItems", 20);
+    chartDrawn(records);
     QCOMPARE(records.Shown().size(), 21);
     QCOMPARE(seconds->max(), 30.0);
 }
@@ -455,6 +473,7 @@ void TestRecordsWindow::newGamesMatchAFreshReading()
         writer.submit(game);
     }
     QTRY_COMPARE(records.Shown().size(), 1215);
+    chartDrawn(records);
 
     const auto everything = [&records] {
         QStringList texts;
@@ -471,6 +490,7 @@ void TestRecordsWindow::newGamesMatchAFreshReading()
     const QStringList taken = everything();
     QVERIFY(taken.contains(QStringLiteral("レベル 1214,22")));
     choose(records, "cmbPeriod", {}, QStringLiteral("すべて"));
+    chartDrawn(records);
     QCOMPARE(taken, everything());
 }
 
