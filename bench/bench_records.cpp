@@ -3,6 +3,8 @@
 // long it stalls while the records window opens (also under another program's write lock), changes a filter,
 // exports every game and takes in a new one.
 #include "dialogs/frmRecords.h"
+#include "main/frmMain.h"
+#include "records/HistoryLocation.h"
 #include "records/HistoryStore.h"
 #include "records/RecordWriter.h"
 #include "support/Figures.h"
@@ -44,7 +46,7 @@ GameRecord randomGame(QRandomGenerator &random, const QDateTime &start)
     const int roll = static_cast<int>(random.bounded(100));
     record.outcome = roll < 80 ? Outcome::Hit : roll < 97 ? Outcome::GiveUp : Outcome::Abandoned;
     record.elapsedMs = random.bounded(1500, 90000);
-    record.kind = static_cast<Kind>(random.bounded(KindCount));
+    record.kind = static_cast<Kind>(random.bounded(records::KindCount));
     record.items = ItemCounts[random.bounded(int(std::size(ItemCounts)))];
     record.viewTime = 3;
     record.blankTime = 0.3;
@@ -70,10 +72,11 @@ std::optional<double> msOf(Work &&work)
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
-void paint(QWidget &widget)
+// Lets the window draw what is due, as the event loop does. A grab or a repaint on top would draw it all a
+// second time in the same turn, a stall the program never has.
+void paint()
 {
     QCoreApplication::processEvents();
-    widget.grab();
 }
 
 // Runs the event loop until done() holds.
@@ -86,10 +89,11 @@ void waitFor(Done &&done)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents, 5);
 }
 
-// The window has filled its views: no slice of work is waiting and nothing is being read.
+// The window has filled its views: no slice of work or of the chart is waiting and nothing is being read.
 bool idle(const frmRecords &window)
 {
     return !window.findChild<QTimer *>(QStringLiteral("timBuild"))->isActive()
+           && !window.findChild<QTimer *>(QStringLiteral("timChart"))->isActive()
            && window.statusBar()->currentMessage() != QStringLiteral("読み込み中…");
 }
 
@@ -140,6 +144,12 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    // In the program the main window is up before the records window first opens, with the fonts and the
+    // style it loaded; its own history here stays in memory.
+    records::setHistoryPath(QStringLiteral(":memory:"));
+    frmMain program;
+    program.show();
+    QCoreApplication::processEvents();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("history.sqlite"));
     QRandomGenerator random(12);
@@ -206,7 +216,7 @@ int main(int argc, char *argv[])
         window = std::make_unique<frmRecords>(writer);
         window->show();
         waitFor([&] { return !window->Shown().isEmpty() && idle(*window); });
-        paint(*window);
+        paint();
         shownAfter.push_back(static_cast<double>(opening.nsecsElapsed()) / 1e6);
         watchdog.stop();
     }
@@ -228,7 +238,7 @@ int main(int argc, char *argv[])
         box->setCurrentIndex(choice);
         emit box->activated(choice);
         waitFor([&] { return idle(*window); });
-        paint(*window);
+        paint();
         filters.push_back(static_cast<double>(filtering.nsecsElapsed()) / 1e6);
     }
     watchdog.stop();
@@ -254,7 +264,7 @@ int main(int argc, char *argv[])
         const auto shown = window->Shown().size();
         writer.submit(randomGame(random, when));
         waitFor([&] { return took.has_value() && window->Shown().size() == shown + 1; });
-        paint(*window);
+        paint();
         takeIns.push_back(*took);
     }
     watchdog.stop();
@@ -298,7 +308,7 @@ int main(int argc, char *argv[])
         opening.start();
         frmRecords lockedWindow(fresh);
         lockedWindow.show();
-        paint(lockedWindow);
+        paint();
         QTimer::singleShot(1000, &app, [&] { QSqlQuery(holder).exec(QStringLiteral("COMMIT")); });
         waitFor([&] { return !lockedWindow.Shown().isEmpty() && idle(lockedWindow); });
         lockedShownAfter = static_cast<double>(opening.nsecsElapsed()) / 1e6;
