@@ -312,9 +312,17 @@ void frmMain::timMain_Timer()
     const double handled = platform::clock().steadySeconds();
     if (!NextScreen())
         return;
+    // Drawn and flushed now, not at a later turn of the event loop, so that its cost is known: a picture takes
+    // longer than a blank, and the switch to each kind is timed that much ahead.
+    QEvent draw(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(this, &draw);
+    const double drawnAt = platform::clock().steadySeconds();
+    const bool picture = m_ViewMode == ViewPicture1 || m_ViewMode == ViewPicture2;
     // Each switch is due at a fixed time from the start, so a late tick does not make the next screen late.
     m_schedule.switched(handled, ScreenSeconds());
-    timMain->setInterval(m_schedule.intervalMs(platform::clock().steadySeconds()));
+    m_schedule.drawn(picture ? SwitchSchedule::Screen::Picture : SwitchSchedule::Screen::Blank, drawnAt - handled);
+    timMain->setInterval(
+        m_schedule.intervalMs(drawnAt, picture ? SwitchSchedule::Screen::Blank : SwitchSchedule::Screen::Picture));
     emit switched();
 }
 

@@ -1,7 +1,9 @@
 #include "core/RefreshPacer.h"
+#include "core/SwitchSchedule.h"
 
 #include <QTest>
 
+#include <cmath>
 #include <limits>
 
 class TestPacing : public QObject
@@ -15,6 +17,8 @@ private slots:
     void refreshesPerScreen();
     void droppedRefreshes_data();
     void droppedRefreshes();
+    void switchesAheadOfTheirDraws_data();
+    void switchesAheadOfTheirDraws();
 };
 
 void TestPacing::mechanism_data()
@@ -95,6 +99,41 @@ void TestPacing::droppedRefreshes()
     if (resumed)
         pacer.resume();
     QCOMPARE(pacer.refresh(5.0 + gap / 60, 60).dropped, dropped);
+}
+
+void TestPacing::switchesAheadOfTheirDraws_data()
+{
+    QTest::addColumn<double>("pictureDraw"); // seconds from handling a switch to its screen drawn
+    QTest::addColumn<double>("blankDraw");
+    QTest::newRow("pictures slower") << 0.003 << 0.0002;
+    QTest::newRow("blanks slower") << 0.0002 << 0.003;
+    QTest::newRow("both slow") << 0.0035 << 0.0025;
+}
+
+// The timer fires as armed; each screen is drawn its time later. Once the schedule has seen a draw of each kind,
+// every screen shows within the timer's rounding of its due time, and the due times stay whole screens from the
+// start.
+void TestPacing::switchesAheadOfTheirDraws()
+{
+    QFETCH(double, pictureDraw);
+    QFETCH(double, blankDraw);
+    SwitchSchedule schedule;
+    schedule.start(10.0, 0.1); // picture 1 is up
+    double fires = 10.1;
+    for (int k = 1; k <= 12; ++k) {
+        const bool picture = k % 2 == 0;
+        // A 50 ms stall every fifth draw: more than any screen's own cost, it must not move the timing.
+        const double draw = k % 5 == 0 ? 0.05 : picture ? pictureDraw : blankDraw;
+        const double due = schedule.due();
+        schedule.switched(fires, 0.1);
+        QCOMPARE(schedule.due(), 10.0 + 0.1 * (k + 1));
+        if (k > 2 && k % 5 != 0)
+            QVERIFY2(std::abs(fires + draw - due) <= 0.0006, qPrintable(QString::number((fires + draw - due) * 1000)));
+        schedule.drawn(picture ? SwitchSchedule::Screen::Picture : SwitchSchedule::Screen::Blank, draw);
+        const double drawn = fires + draw;
+        const auto next = picture ? SwitchSchedule::Screen::Blank : SwitchSchedule::Screen::Picture;
+        fires = drawn + schedule.intervalMs(drawn, next) / 1000.0;
+    }
 }
 
 QTEST_MAIN(TestPacing)
