@@ -18,7 +18,9 @@
 
 namespace {
 
-// Notes when the window has finished the update request that follows a switch: painted and flushed.
+// Notes when the window has finished the update request that follows a switch: painted and flushed. A switch
+// is pending from the moment the picture timer's event arrives, before any of its slots runs, whether the
+// window draws inside its slot or at a later turn of the event loop.
 class FlushWatchingApplication : public QApplication
 {
 public:
@@ -26,6 +28,8 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override
     {
+        if (event->type() == QEvent::Timer && receiver == switchTimer)
+            switchPending = true;
         const bool isUpdate = event->type() == QEvent::UpdateRequest && receiver == watched;
         const bool result = QApplication::notify(receiver, event);
         if (isUpdate && switchPending) {
@@ -36,6 +40,7 @@ public:
     }
 
     QObject *watched = nullptr;
+    QObject *switchTimer = nullptr;
     bool switchPending = false;
     QElapsedTimer clock;
     std::vector<qint64> flushes;
@@ -118,15 +123,16 @@ void measureCycleAccuracy(FlushWatchingApplication &app, int switches)
     QTimer *picture = window->findChild<QTimer *>("timMain");
 
     app.flushes.clear();
+    app.switchTimer = picture;
     QObject::connect(picture, &QTimer::timeout, &app, [&] {
         if (static_cast<int>(app.flushes.size()) > switches)
             QCoreApplication::exit(0);
-        app.switchPending = true;
     });
     app.clock.start();
     window->cmdStart_Click();
     app.switchPending = true;
     app.exec();
+    app.switchTimer = nullptr;
     window->cmdStart_Click();
     picture->stop();
 
