@@ -515,14 +515,13 @@ void frmRecords::ViewChart()
     }
     m_chartStep = 0;
     FillChartSome();
-    if (m_chartStep <= m_series.size())
-        timChart->start();
+    timChart->start();
 }
 
 void frmRecords::FillChartSome()
 {
-    // One series a turn, then the axis: filling an empty series builds an item for each of its points, some
-    // milliseconds for a long history, and every series at once held up the interface thread for ten.
+    // One series a turn, then the axis: filling an empty series builds an item for each of its points, and all
+    // five at once held up the interface thread for some ten milliseconds with a long history.
     if (m_chartStep < m_series.size()) {
         m_series[m_chartStep]->replace(std::exchange(m_chartPoints[m_chartStep], {}));
         ++m_chartStep;

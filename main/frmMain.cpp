@@ -317,7 +317,7 @@ void frmMain::timMain_Timer()
     QEvent draw(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(this, &draw);
     const double drawnAt = platform::clock().steadySeconds();
-    const bool picture = m_ViewMode == ViewPicture1 || m_ViewMode == ViewPicture2;
+    const bool picture = PictureShown();
     // Each switch is due at a fixed time from the start, so a late tick does not make the next screen late.
     m_schedule.switched(handled, ScreenSeconds());
     m_schedule.drawn(picture ? SwitchSchedule::Screen::Picture : SwitchSchedule::Screen::Blank, drawnAt - handled);
@@ -372,10 +372,15 @@ bool frmMain::NextScreen()
     }
 }
 
+bool frmMain::PictureShown() const
+{
+    return m_ViewMode == ViewPicture1 || m_ViewMode == ViewPicture2;
+}
+
 // How long the screen now showing stays, read from the settings afresh.
 double frmMain::ScreenSeconds() const
 {
-    return m_ViewMode == ViewPicture1 || m_ViewMode == ViewPicture2 ? UsableViewTime() : UsableBlankTime();
+    return PictureShown() ? UsableViewTime() : UsableBlankTime();
 }
 
 float frmMain::ElapsedSeconds() const

@@ -90,6 +90,7 @@ private:
     void ViewCaption();
     void ShowFirstPicture();
     bool NextScreen();
+    bool PictureShown() const;
     double ScreenSeconds() const;
 
     QWidget *m_client = nullptr;
