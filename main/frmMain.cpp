@@ -17,7 +17,6 @@
 #include "platform/ProgramIcon.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Random.h"
-#include "quiz/QuizGenerator.h"
 #include "records/HistoryLocation.h"
 #include "records/RecordWriter.h"
 
@@ -27,6 +26,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -50,8 +51,12 @@ frmMain::frmMain(QWidget *parent)
     // what a window manager that ignores maximising leaves.
     const int clientWidth = platform::toPixels(8595);
     resize(clientWidth, platform::toPixels(4905) + menuBar()->heightForWidth(clientWidth));
-    connect(m_history.get(), &records::RecordWriter::recorded, this, &frmMain::FollowGame);
-    connect(m_history.get(), &records::RecordWriter::historyRead, this, &frmMain::TakeHistory);
+    connect(m_history.get(), &records::RecordWriter::levelRead, this, &frmMain::TakeLevel);
+    // Another copy trained meanwhile: the level is worked out again before the next game.
+    connect(m_history.get(), &records::RecordWriter::levelOutdated, this, [this] {
+        if (TrainingMode)
+            AskLevel();
+    });
     Form_Load();
 }
 
@@ -151,8 +156,10 @@ void frmMain::Form_Load()
     if (LoadOpt(ChooseOptFile()))
         SetColor();
     TrainingMode = LoadTrainingMode(TrainingFilePath());
-    if (TrainingMode)
+    if (TrainingMode) {
         AskLevel();
+        m_history->setWatchingLevel(true);
+    }
     ViewCaption();
     setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -186,7 +193,15 @@ double frmMain::ScaleHeight() const
 
 void frmMain::cmdStart_Click()
 {
+    if (m_startWaiting)
+        return;
     if (cmdStart->text() == StartCaption) {
+        // Training never plays at a guessed level: the start waits for the history's, typically milliseconds.
+        if (TrainingMode && m_levelRequest != 0) {
+            m_startWaiting = true;
+            cmdStart->setText(tr("準備中…"));
+            return;
+        }
         timMain->stop();
         timRefresh->stop();
         m_AnsView = False16;
@@ -204,7 +219,7 @@ void frmMain::cmdStart_Click()
     timWatch->stop();
     if (m_AnsView == False16) {
         m_AnsView = True16;
-        m_tracker.gaveUp();
+        FollowGame(m_tracker.gaveUp());
         ViewSC(-1);
         cmdStart->setText(StartCaption);
         lblAns->setText(QStringLiteral("解答表示中"));
@@ -214,7 +229,6 @@ void frmMain::cmdStart_Click()
 bool frmMain::StartPrg()
 {
     timMain->setInterval(platform::intervalMs(UsableViewTime()));
-    m_StartTime = platform::timeOfDay();
     m_startSteady = platform::clock().steadySeconds();
     if (!MakeQuiz()) {
         // No game: a blank field, and no click may count against the old quiz.
@@ -247,7 +261,7 @@ void frmMain::ShowFirstPicture()
     m_ViewMode = ViewPicture1;
 }
 
-bool frmMain::MakeQuiz()
+QuizRequest frmMain::FieldRequest() const
 {
     QuizRequest request;
     request.keyHeight = platform::toTwips(lblKey[0]->height());
@@ -255,7 +269,24 @@ bool frmMain::MakeQuiz()
     request.fieldTop = Line1->y1();
     request.scaleWidth = ScaleWidth();
     request.scaleHeight = ScaleHeight();
-    request.kigouNum = TrainingMode ? m_staircase.level : UsableKigouNum();
+    return request;
+}
+
+int frmMain::TrainingSymbols() const
+{
+    const QuizGeometry field = computeGeometry(FieldRequest());
+    const qint64 cells = field.ColNum < 1 || field.RowNum < 1 ? 0 : qint64{field.ColNum} * field.RowNum;
+    const qint64 fits = cells / records::LevelStep * records::LevelStep;
+    // A field too small even for the lowest level refuses the game with its own message.
+    if (fits < records::LowestLevel)
+        return m_staircase.level;
+    return static_cast<int>(std::min<qint64>(m_staircase.level, fits));
+}
+
+bool frmMain::MakeQuiz()
+{
+    QuizRequest request = FieldRequest();
+    request.kigouNum = TrainingMode ? TrainingSymbols() : UsableKigouNum();
     request.koumoku = OptRec.Koumoku;
 
     switch (generateQuiz(request, platform::random(), m_quiz)) {
@@ -403,7 +434,7 @@ void frmMain::lblKey_Click(int index)
     timMain->stop();
     timRefresh->stop();
     timWatch->stop();
-    m_tracker.hit();
+    FollowGame(m_tracker.hit());
     m_AnsView = True16;
     ViewSC(ElapsedSeconds());
     platform::messages().show(this, QStringLiteral("正解"));
@@ -431,40 +462,78 @@ void frmMain::mnuOpt_Click()
     dialog.exec();
     if (TrainingMode == wasTraining)
         return;
+    m_history->setWatchingLevel(TrainingMode);
     // Another copy may have trained in the meantime: the level comes from the history as it stands now.
     if (TrainingMode)
         AskLevel();
     ViewCaption();
+    StartWhenReady();
 }
 
 void frmMain::AskLevel()
 {
-    m_levelRequest = m_history->requestHistory();
+    m_levelRequest = m_history->requestLevel();
+    // The answer counts every game finished before.
+    m_unasked.clear();
 }
 
-void frmMain::TakeHistory(quint64 request, const QList<records::GameRecord> &games, const QString &problem)
+void frmMain::TakeLevel(quint64 request, const records::Staircase &staircase, records::StoreStatus status)
 {
     if (request != m_levelRequest)
         return;
-    // A history that cannot be read tells nothing new: the level stays the last one known.
-    if (problem.isEmpty())
-        m_staircase = records::replay(games);
+    m_levelRequest = 0;
+    m_levelKnown = true;
+    m_levelUnread = status;
+    // A history that cannot be read tells nothing new: the level stays where this copy's own games led.
+    if (status == records::StoreStatus::Done) {
+        m_staircase = staircase;
+        for (const records::GameRecord &game : std::as_const(m_unasked))
+            m_staircase = m_staircase.after(game);
+    }
+    m_unasked.clear();
+    ViewCaption();
+    StartWhenReady();
+}
+
+void frmMain::FollowGame(const std::optional<records::GameRecord> &game)
+{
+    if (!game)
+        return;
+    // At once, whether the history takes the game now, later or never.
+    m_staircase = m_staircase.after(*game);
+    if (m_levelRequest != 0)
+        m_unasked.append(*game);
     ViewCaption();
 }
 
-void frmMain::FollowGame(const records::GameRecord &game)
+void frmMain::StartWhenReady()
 {
-    m_staircase = m_staircase.after(game);
-    ViewCaption();
+    if (!m_startWaiting || (TrainingMode && m_levelRequest != 0))
+        return;
+    m_startWaiting = false;
+    cmdStart->setText(StartCaption);
+    cmdStart_Click();
 }
 
 void frmMain::ViewCaption()
 {
-    const QString title = QString::fromUtf8(platform::ProgramTitle);
+    QString title = QString::fromUtf8(platform::ProgramTitle);
     // In the title, so that the status box keeps the stopwatch.
-    setWindowTitle(TrainingMode ? title + QStringLiteral(" トレーニング ") + platform::numberText(m_staircase.level)
-                                      + QStringLiteral(" 個")
-                                : title);
+    if (TrainingMode && !m_levelKnown) {
+        title += QLatin1Char(' ') + tr("トレーニング（記録を読み込み中…）");
+    } else if (TrainingMode) {
+        title += QLatin1Char(' ') + tr("トレーニング %1 個").arg(platform::numberText(m_staircase.level));
+        const int symbols = TrainingSymbols();
+        if (symbols < m_staircase.level)
+            title += tr("（この画面では %1 個まで）").arg(platform::numberText(symbols));
+        if (m_levelUnread == records::StoreStatus::Newer)
+            title += tr("（新しい版の記録は読めないため、今回のゲームから）");
+        else if (m_levelUnread == records::StoreStatus::Busy)
+            title += tr("（記録を別のプログラムが使っているため、今回のゲームから）");
+        else if (m_levelUnread != records::StoreStatus::Done)
+            title += tr("（記録を読めないため、今回のゲームから）");
+    }
+    setWindowTitle(title);
 }
 
 void frmMain::mnuAbout_Click()
@@ -484,6 +553,13 @@ void frmMain::mnuRecords_Click()
     m_records->show();
     m_records->raise();
     m_records->activateWindow();
+}
+
+void frmMain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (TrainingMode)
+        ViewCaption();
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

@@ -4,7 +4,9 @@
 #include "core/RefreshPacer.h"
 #include "core/SwitchSchedule.h"
 #include "quiz/Quiz.h"
+#include "quiz/QuizGenerator.h"
 #include "records/GameTracker.h"
+#include "records/HistoryStore.h"
 #include "records/Staircase.h"
 
 #include <QList>
@@ -12,6 +14,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class ClickLabel;
 class FrameTicker;
@@ -75,6 +78,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override; // the title tells when the field holds fewer than the level
 
 private:
     void Form_Load();
@@ -84,9 +88,12 @@ private:
     void InitSoftKey();
     bool StartPrg();
     float ElapsedSeconds() const;
+    QuizRequest FieldRequest() const; // the field at the window's size, without the settings
+    int TrainingSymbols() const;      // the level, or the highest level the field holds where that is less
     void AskLevel();
-    void TakeHistory(quint64 request, const QList<records::GameRecord> &games, const QString &problem);
-    void FollowGame(const records::GameRecord &game);
+    void TakeLevel(quint64 request, const records::Staircase &staircase, records::StoreStatus status);
+    void FollowGame(const std::optional<records::GameRecord> &game);
+    void StartWhenReady();
     void ViewCaption();
     void ShowFirstPicture();
     bool NextScreen();
@@ -111,7 +118,6 @@ private:
     frmRecords *m_records = nullptr;
 
     qint16 m_AnsView = 0;
-    float m_StartTime = 0;
     double m_startSteady = 0; // steady-clock reading at the start, for the elapsed time
     qint16 m_ViewMode = ViewPicture1;
     RefreshPacer::Mechanism m_pacing = RefreshPacer::Mechanism::Timer;
@@ -121,6 +127,10 @@ private:
     Quiz m_quiz;
     std::unique_ptr<records::RecordWriter> m_history;
     GameTracker m_tracker{*m_history};
-    records::Staircase m_staircase; // the last known level of training
-    quint64 m_levelRequest = 0;     // the last history read asked for the level
+    records::Staircase m_staircase; // the last known level of training, stepped by each game finished here
+    quint64 m_levelRequest = 0;     // the level asked for and not answered yet; 0 when none is
+    bool m_levelKnown = false;      // an answer came since the program started
+    records::StoreStatus m_levelUnread = records::StoreStatus::Done; // why the last answer could not read the history
+    QList<records::GameRecord> m_unasked; // games finished here since the level was asked for
+    bool m_startWaiting = false;          // スタート was pressed before the level was known
 };

@@ -49,14 +49,14 @@ void GameTracker::missed()
         ++m_record.misses;
 }
 
-void GameTracker::hit()
+std::optional<records::GameRecord> GameTracker::hit()
 {
-    finish(records::Outcome::Hit);
+    return finish(records::Outcome::Hit);
 }
 
-void GameTracker::gaveUp()
+std::optional<records::GameRecord> GameTracker::gaveUp()
 {
-    finish(records::Outcome::GiveUp);
+    return finish(records::Outcome::GiveUp);
 }
 
 void GameTracker::refreshesDropped(int count)
@@ -70,12 +70,13 @@ void GameTracker::windowClosed()
     finish(records::Outcome::Abandoned);
 }
 
-void GameTracker::finish(records::Outcome outcome)
+std::optional<records::GameRecord> GameTracker::finish(records::Outcome outcome)
 {
     if (!m_running)
-        return;
+        return std::nullopt;
     m_running = false;
     m_record.outcome = outcome;
     m_record.elapsedMs = std::llround((platform::clock().steadySeconds() - m_startSteady) * 1000);
     m_writer.submit(m_record);
+    return m_record;
 }

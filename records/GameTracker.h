@@ -2,6 +2,8 @@
 
 #include "records/GameRecord.h"
 
+#include <optional>
+
 struct Quiz;
 
 namespace records {
@@ -19,14 +21,15 @@ public:
     // 0 in free play.
     void gameStarted(const Quiz &quiz, double startSteady, records::Mode mode, int level);
     void missed();
-    void hit();
-    void gaveUp();
+    // Each returns the game it ended, as handed to the history, or nothing where no game ran.
+    std::optional<records::GameRecord> hit();
+    std::optional<records::GameRecord> gaveUp();
     // The display missed this many refreshes while the game's flicker ran.
     void refreshesDropped(int count);
     void windowClosed();
 
 private:
-    void finish(records::Outcome outcome);
+    std::optional<records::GameRecord> finish(records::Outcome outcome);
 
     records::RecordWriter &m_writer;
     records::GameRecord m_record;

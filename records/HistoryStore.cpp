@@ -378,7 +378,12 @@ StoreRead HistoryStore::read(const RecordFilter &filter, Fields fields)
     return recovering<StoreRead>([this, &filter, fields] { return tryRead(filter, fields); });
 }
 
-StoreRead HistoryStore::tryRead(const RecordFilter &filter, Fields fields)
+StoreRead HistoryStore::readTraining()
+{
+    return recovering<StoreRead>([this] { return tryRead({}, Fields::Summary, true); });
+}
+
+StoreRead HistoryStore::tryRead(const RecordFilter &filter, Fields fields, bool trainingOnly)
 {
     StoreOutcome outcome = start();
     if (outcome.done())
@@ -388,11 +393,13 @@ StoreRead HistoryStore::tryRead(const RecordFilter &filter, Fields fields)
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT %1 FROM games WHERE (? = 0 OR items = ?) AND started_ms >= ?"
-                                 " ORDER BY started_ms, id")
+                                 " AND (? = 0 OR mode = ?) ORDER BY started_ms, id")
                       .arg(QLatin1String(fields == Fields::All ? AllColumns : SummaryColumns)));
     query.bindValue(0, filter.items);
     query.bindValue(1, filter.items);
     query.bindValue(2, filter.sinceMs);
+    query.bindValue(3, trainingOnly ? 1 : 0);
+    query.bindValue(4, modeName(Mode::Training));
     if (!query.exec())
         return {failure(query.lastError()), {}};
     QList<GameRecord> result;
