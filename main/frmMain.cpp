@@ -234,7 +234,7 @@ void frmMain::DrawPhase(ViewPhase phase)
 // The flicker's own account of the game goes with its record.
 void frmMain::FinishGame()
 {
-    m_tracker.refreshesDropped(m_cycle->tally().droppedRefreshes);
+    m_tracker.screensShown(m_cycle->tally(), m_cycle->timing());
 }
 
 bool frmMain::MakeQuiz()

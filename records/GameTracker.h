@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/DisplayPacer.h"
 #include "records/GameRecord.h"
 
 struct Quiz;
@@ -21,8 +22,8 @@ public:
     void missed();
     void hit();
     void gaveUp();
-    // The display missed this many refreshes while the game's flicker ran.
-    void refreshesDropped(int count);
+    // How the game's screens came out, and how they were timed (presented, frames or timer).
+    void screensShown(const ScreenTally &tally, const QString &timing);
     void windowClosed();
 
 private:
