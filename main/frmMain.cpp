@@ -106,23 +106,16 @@ void frmMain::CreateControls()
     Line2 = new LineControl(7800, 720, 7800, 0, m_client);
     Line2->setObjectName(QStringLiteral("Line2"));
 
-    timMain = new QTimer(this);
-    timMain->setObjectName(QStringLiteral("timMain"));
-    timMain->setTimerType(Qt::PreciseTimer);
-    timMain->setInterval(0);
-    connect(timMain, &QTimer::timeout, this, &frmMain::timMain_Timer);
-
-    timWatch = new QTimer(this);
-    timWatch->setObjectName(QStringLiteral("timWatch"));
-    timWatch->setTimerType(Qt::PreciseTimer);
-    timWatch->setInterval(1000);
-    connect(timWatch, &QTimer::timeout, this, &frmMain::timWatch_Timer);
-
-    m_pacing = RefreshPacer::chosen(QGuiApplication::platformName(), qgetenv("IVOK2_PACING"));
-    timRefresh = new FrameTicker(this, m_client);
-    timRefresh->setObjectName(QStringLiteral("timRefresh"));
-    connect(timRefresh, &FrameTicker::refreshed, this, &frmMain::timRefresh_Timer);
-    connect(timRefresh, &FrameTicker::resumed, this, [this] { m_refreshes.resume(); });
+    const DisplayPacer::Choice pacing = DisplayPacer::chosen(QGuiApplication::platformName(), qgetenv("IVOK2_PACING"));
+    if (pacing.refused)
+        qWarning("IVOK2_PACING=frames is honoured on a Wayland compositor only: the flicker is paced by a timer");
+    m_cycle = new FlickerCycle(
+        this, m_client, pacing.mechanism, [this](ViewPhase phase) { DrawPhase(phase); },
+        [](bool picture) { return picture ? UsableViewTime() : UsableBlankTime(); });
+    connect(m_cycle->pictureTimer(), &QTimer::timeout, this, &frmMain::timMain_Timer);
+    connect(m_cycle->watchTimer(), &QTimer::timeout, this, &frmMain::timWatch_Timer);
+    connect(m_cycle->refreshTicker(), &FrameTicker::refreshed, this, &frmMain::timRefresh_Timer);
+    connect(m_cycle, &FlickerCycle::switched, this, &frmMain::switched);
 
     cmdStart->setFocus();
 }
@@ -202,23 +195,23 @@ void frmMain::cmdStart_Click()
             cmdStart->setText(tr("準備中…"));
             return;
         }
-        timMain->stop();
-        timRefresh->stop();
+        m_cycle->stop();
         m_AnsView = False16;
         if (!StartPrg()) {
             // The blank field must not keep the status of the previous game.
             lblAns->setText(QString());
             return;
         }
-        timWatch->start();
+        m_cycle->startStopwatch();
         cmdStart->setText(GiveUpCaption);
         lblAns->setText(QString());
         return;
     }
 
-    timWatch->stop();
+    m_cycle->stopStopwatch();
     if (m_AnsView == False16) {
         m_AnsView = True16;
+        FinishGame();
         FollowGame(m_tracker.gaveUp());
         ViewSC(-1);
         cmdStart->setText(StartCaption);
@@ -228,37 +221,34 @@ void frmMain::cmdStart_Click()
 
 bool frmMain::StartPrg()
 {
-    timMain->setInterval(platform::intervalMs(UsableViewTime()));
-    m_startSteady = platform::clock().steadySeconds();
+    m_cycle->resetStopwatch();
     if (!MakeQuiz()) {
         // No game: a blank field, and no click may count against the old quiz.
         ClsView();
         m_AnsView = True16;
         return false;
     }
-    if (m_pacing == RefreshPacer::Mechanism::Frames) {
-        // Picture 1 goes up on the first refresh, so that it too lasts its whole number of refreshes.
-        m_firstPicturePending = true;
-        m_refreshes.start();
-        timRefresh->start();
-    } else {
-        ShowFirstPicture();
-        m_schedule.start(platform::clock().steadySeconds(), UsableViewTime());
-        timMain->start();
-    }
+    m_cycle->start();
     // The quiz's own count: the level may have moved while a message of MakeQuiz was open.
     if (TrainingMode)
-        m_tracker.gameStarted(m_quiz, m_startSteady, records::Mode::Training, m_quiz.itemCount());
+        m_tracker.gameStarted(m_quiz, m_cycle->stopwatchOrigin(), records::Mode::Training, m_quiz.itemCount());
     else
-        m_tracker.gameStarted(m_quiz, m_startSteady, records::Mode::Free, 0);
+        m_tracker.gameStarted(m_quiz, m_cycle->stopwatchOrigin(), records::Mode::Free, 0);
     return true;
 }
 
-void frmMain::ShowFirstPicture()
+// Puts up the screen of a phase of the flicker.
+void frmMain::DrawPhase(ViewPhase phase)
 {
     ClsView();
-    ViewQuiz(1);
-    m_ViewMode = ViewPicture1;
+    if (phase == ViewPicture1 || phase == ViewPicture2)
+        ViewQuiz(phase == ViewPicture1 ? 1 : 2);
+}
+
+// The flicker's own account of the game goes with its record.
+void frmMain::FinishGame()
+{
+    m_tracker.screensShown(m_cycle->tally(), m_cycle->timing());
 }
 
 QuizRequest frmMain::FieldRequest() const
@@ -340,89 +330,17 @@ void frmMain::ClsView()
 
 void frmMain::timMain_Timer()
 {
-    const double handled = platform::clock().steadySeconds();
-    if (!NextScreen())
-        return;
-    // Drawn and flushed now, not at a later turn of the event loop, so that its cost is known: a picture takes
-    // longer than a blank, and the switch to each kind is timed that much ahead.
-    QEvent draw(QEvent::UpdateRequest);
-    QCoreApplication::sendEvent(this, &draw);
-    const double drawnAt = platform::clock().steadySeconds();
-    const bool picture = PictureShown();
-    // Each switch is due at a fixed time from the start, so a late tick does not make the next screen late.
-    m_schedule.switched(handled, ScreenSeconds());
-    m_schedule.drawn(picture ? SwitchSchedule::Screen::Picture : SwitchSchedule::Screen::Blank, drawnAt - handled);
-    timMain->setInterval(
-        m_schedule.intervalMs(drawnAt, picture ? SwitchSchedule::Screen::Blank : SwitchSchedule::Screen::Picture));
-    emit switched();
+    m_cycle->timerDue();
 }
 
 void frmMain::timRefresh_Timer()
 {
-    const double rate = timRefresh->refreshRate();
-    const RefreshPacer::Tick tick = m_refreshes.refresh(platform::clock().steadySeconds(), rate);
-    if (tick.dropped > 0)
-        m_tracker.refreshesDropped(tick.dropped);
-    if (!tick.switchNow)
-        return;
-    // The refresh count is read at every switch, like the times, so a move to another screen is followed.
-    if (m_firstPicturePending) {
-        m_firstPicturePending = false;
-        ShowFirstPicture();
-        m_refreshes.switched(ScreenSeconds(), rate);
-        return;
-    }
-    if (!NextScreen())
-        return;
-    m_refreshes.switched(ScreenSeconds(), rate);
-    emit switched();
-}
-
-// Draws the next screen of the cycle and moves ViewMode on; false for a phase that is none of the four.
-bool frmMain::NextScreen()
-{
-    switch (m_ViewMode) {
-    case ViewPicture1:
-        ClsView();
-        m_ViewMode = ViewBlankAfter1;
-        return true;
-    case ViewBlankAfter1:
-        ViewQuiz(2);
-        m_ViewMode = ViewPicture2;
-        return true;
-    case ViewPicture2:
-        ClsView();
-        m_ViewMode = ViewBlankAfter2;
-        return true;
-    case ViewBlankAfter2:
-        ViewQuiz(1);
-        m_ViewMode = ViewPicture1;
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool frmMain::PictureShown() const
-{
-    return m_ViewMode == ViewPicture1 || m_ViewMode == ViewPicture2;
-}
-
-// How long the screen now showing stays, read from the settings afresh.
-double frmMain::ScreenSeconds() const
-{
-    return PictureShown() ? UsableViewTime() : UsableBlankTime();
-}
-
-float frmMain::ElapsedSeconds() const
-{
-    // The time of day restarts at midnight and steps with clock corrections; the steady clock does neither.
-    return static_cast<float>(platform::clock().steadySeconds() - m_startSteady);
+    m_cycle->refreshed();
 }
 
 void frmMain::timWatch_Timer()
 {
-    lblAns->setText(platform::numberText(platform::floorToInt(ElapsedSeconds())) + QStringLiteral(" 秒"));
+    lblAns->setText(platform::numberText(platform::floorToInt(m_cycle->elapsedSeconds())) + QStringLiteral(" 秒"));
 }
 
 void frmMain::lblKey_Click(int index)
@@ -431,12 +349,12 @@ void frmMain::lblKey_Click(int index)
         m_tracker.missed();
         return;
     }
-    timMain->stop();
-    timRefresh->stop();
-    timWatch->stop();
+    m_cycle->stop();
+    m_cycle->stopStopwatch();
+    FinishGame();
     FollowGame(m_tracker.hit());
     m_AnsView = True16;
-    ViewSC(ElapsedSeconds());
+    ViewSC(m_cycle->elapsedSeconds());
     platform::messages().show(this, QStringLiteral("正解"));
     cmdStart->setText(StartCaption);
 }
@@ -547,7 +465,7 @@ void frmMain::mnuRecords_Click()
     if (!m_records) {
         m_records = new frmRecords(*m_history, this);
         // While the pictures flicker, the records window does its work right after a switch.
-        m_records->PaceBy([this] { return timMain->isActive() || timRefresh->isActive(); });
+        m_records->PaceBy([this] { return m_cycle->isRunning(); });
         connect(this, &frmMain::switched, m_records, &frmRecords::Switched);
     }
     m_records->show();
@@ -570,8 +488,8 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::Form_Unload()
 {
-    timMain->stop();
-    timRefresh->stop();
+    m_cycle->stop();
+    FinishGame();
     m_tracker.windowClosed();
     // The records window is the main window's child: it goes with it, so the program still ends.
     if (m_records)

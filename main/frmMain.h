@@ -1,8 +1,7 @@
 #pragma once
 
 #include "core/Limits.h"
-#include "core/RefreshPacer.h"
-#include "core/SwitchSchedule.h"
+#include "main/FlickerCycle.h"
 #include "quiz/Quiz.h"
 #include "quiz/QuizGenerator.h"
 #include "records/GameTracker.h"
@@ -17,24 +16,14 @@
 #include <optional>
 
 class ClickLabel;
-class FrameTicker;
 class frmRecords;
 class LineControl;
 class QAction;
 class QLabel;
 class QPushButton;
-class QTimer;
 namespace records {
 class RecordWriter;
 }
-
-// ViewMode: what the field shows now. Each tick of the picture timer moves on to the next phase.
-enum ViewPhase : qint16 {
-    ViewPicture1 = 0,
-    ViewBlankAfter1 = 1,
-    ViewPicture2 = 2,
-    ViewBlankAfter2 = 3,
-};
 
 class frmMain : public QMainWindow
 {
@@ -48,7 +37,7 @@ public:
 
     // The game's state, read by tests and by nobody else outside the window.
     qint16 AnsView() const { return m_AnsView; }
-    qint16 ViewMode() const { return m_ViewMode; }
+    qint16 ViewMode() const { return m_cycle->phase(); }
     const Quiz &CurrentQuiz() const { return m_quiz; }
 
     // Client area in twips.
@@ -87,7 +76,6 @@ private:
     void CreateMenus();
     void InitSoftKey();
     bool StartPrg();
-    float ElapsedSeconds() const;
     QuizRequest FieldRequest() const; // the field at the window's size, without the settings
     int TrainingSymbols() const;      // the level, or the highest level the field holds where that is less
     void AskLevel();
@@ -95,10 +83,8 @@ private:
     void FollowGame(const std::optional<records::GameRecord> &game);
     void StartWhenReady();
     void ViewCaption();
-    void ShowFirstPicture();
-    bool NextScreen();
-    bool PictureShown() const;
-    double ScreenSeconds() const;
+    void DrawPhase(ViewPhase phase);
+    void FinishGame();
 
     QWidget *m_client = nullptr;
     QPushButton *cmdStart = nullptr;
@@ -107,10 +93,9 @@ private:
     LineControl *Line1 = nullptr;
     LineControl *Line2 = nullptr;
     std::array<ClickLabel *, KeyCount> lblKey{};
-    QTimer *timMain = nullptr;
-    QTimer *timWatch = nullptr;
-    // Takes timMain's place where the display's refreshes can be counted.
-    FrameTicker *timRefresh = nullptr;
+    // The flicker and the stopwatch: timMain, timWatch and timRefresh, which takes timMain's place where the
+    // display's refreshes can be counted.
+    FlickerCycle *m_cycle = nullptr;
     QAction *mnuEnd = nullptr;
     QAction *mnuOpt = nullptr;
     QAction *mnuAbout = nullptr;
@@ -118,12 +103,6 @@ private:
     frmRecords *m_records = nullptr;
 
     qint16 m_AnsView = 0;
-    double m_startSteady = 0; // steady-clock reading at the start, for the elapsed time
-    qint16 m_ViewMode = ViewPicture1;
-    RefreshPacer::Mechanism m_pacing = RefreshPacer::Mechanism::Timer;
-    SwitchSchedule m_schedule;
-    RefreshPacer m_refreshes;
-    bool m_firstPicturePending = false;
     Quiz m_quiz;
     std::unique_ptr<records::RecordWriter> m_history;
     GameTracker m_tracker{*m_history};

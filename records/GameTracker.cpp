@@ -59,10 +59,16 @@ std::optional<records::GameRecord> GameTracker::gaveUp()
     return finish(records::Outcome::GiveUp);
 }
 
-void GameTracker::refreshesDropped(int count)
+void GameTracker::screensShown(const ScreenTally &tally, const QString &timing)
 {
-    if (m_running)
-        m_record.droppedRefreshes += count;
+    if (!m_running)
+        return;
+    m_record.screens = tally.screens;
+    m_record.screensOff = tally.screensOff;
+    m_record.worstScreenErrorMs = tally.worstErrorMs;
+    // Only the compositor's refresh counter tells what the display missed.
+    m_record.droppedRefreshes = timing == QLatin1String("presented") ? tally.droppedRefreshes : 0;
+    m_record.timing = timing;
 }
 
 void GameTracker::windowClosed()

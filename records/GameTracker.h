@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/DisplayPacer.h"
 #include "records/GameRecord.h"
 
 #include <optional>
@@ -24,8 +25,8 @@ public:
     // Each returns the game it ended, as handed to the history, or nothing where no game ran.
     std::optional<records::GameRecord> hit();
     std::optional<records::GameRecord> gaveUp();
-    // The display missed this many refreshes while the game's flicker ran.
-    void refreshesDropped(int count);
+    // How the game's screens came out, and how they were timed (presented, frames or timer).
+    void screensShown(const ScreenTally &tally, const QString &timing);
     void windowClosed();
 
 private:

@@ -49,7 +49,7 @@ struct StoreRead
 class HistoryStore
 {
 public:
-    static constexpr int SchemaVersion = 3;
+    static constexpr int SchemaVersion = 4;
 
     explicit HistoryStore(QString path, StoreOptions options = {});
     ~HistoryStore();

@@ -40,6 +40,13 @@ GameRecord game(int n)
     record.droppedRefreshes = n % 5;
     record.mode = n % 2 == 0 ? Mode::Free : Mode::Training;
     record.level = record.mode == Mode::Training ? 5 + n % 20 * 5 : 0;
+    // Every third game as an older one, whose screens are unknown.
+    if (n % 3 != 0) {
+        record.screens = 40 + n % 9;
+        record.screensOff = n % 3;
+        record.worstScreenErrorMs = n % 3 * 16.5;
+        record.timing = n % 2 == 0 ? QStringLiteral("presented") : QStringLiteral("timer");
+    }
     return record;
 }
 
