@@ -4,6 +4,7 @@
 #include "core/ColourVision.h"
 #include "core/TrainingMode.h"
 #include "core/mdlUser.h"
+#include "platform/CentredText.h"
 #include "platform/Colors.h"
 #include "platform/Controls.h"
 #include "platform/MessageBox.h"
@@ -58,6 +59,7 @@ QComboBox *newComboBox(const QString &name, QWidget *parent)
     box->setInsertPolicy(QComboBox::NoInsert);
     // Inline completion would turn a typed "1" into the listed "10" before Enter confirms it.
     box->setCompleter(nullptr);
+    new CentredText(box->lineEdit());
     return box;
 }
 
@@ -120,6 +122,7 @@ frmOpt::frmOpt(QWidget *parent)
     CreateControls();
     SetTabOrder();
     Form_Load();
+    platform::fitCaptions(this);
     cmbViewTime->setFocus();
 }
 
@@ -201,6 +204,7 @@ void frmOpt::CreateColorBoxes()
 
         txtColor[i] = new QLineEdit(Frame1);
         txtColor[i]->setObjectName(platform::indexedName("txtColor", i));
+        new CentredText(txtColor[i]);
         platform::placeInTwips(txtColor[i], leftColumn ? 600 : 2880, top, 1215, 270);
         connect(txtColor[i], &QLineEdit::textChanged, this, [this, i] { txtColor_Change(i); });
     }
