@@ -38,9 +38,16 @@ struct GameRecord
     int droppedRefreshes = 0; // refreshes the flicker missed, where it counts refreshes
     Mode mode = Mode::Free;
     int level = 0; // the symbol count training chose; 0 in free play
+    // Tells this game from every other, also from one another copy played in the same millisecond: its start
+    // in milliseconds and a random part. The history holds each key once, so a game written twice (merged
+    // from the pending file by two copies, or retried after a commit that seemed to fail) is kept once.
+    QString key;
 
     bool operator==(const GameRecord &) const = default;
 };
+
+// A new key for a game that started at startedMs.
+QString newGameKey(qint64 startedMs);
 
 // The stable names used in the database and in the CSV file.
 QString outcomeName(Outcome outcome);

@@ -67,6 +67,8 @@ void GameTracker::refreshesDropped(int count)
 
 void GameTracker::windowClosed()
 {
+    // The window closes with the program: the last game is not held up by another program's lock.
+    m_writer.endComing();
     finish(records::Outcome::Abandoned);
 }
 

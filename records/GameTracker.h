@@ -23,6 +23,7 @@ public:
     void gaveUp();
     // The display missed this many refreshes while the game's flicker ran.
     void refreshesDropped(int count);
+    // The main window closes, and the program with it: a running game is kept as abandoned.
     void windowClosed();
 
 private:

@@ -53,7 +53,7 @@ struct StoreRead
 class HistoryStore
 {
 public:
-    static constexpr int SchemaVersion = 3;
+    static constexpr int SchemaVersion = 4;
 
     explicit HistoryStore(QString path, StoreOptions options = {});
     ~HistoryStore();
@@ -68,12 +68,16 @@ public:
     // time, kind and item count), which reads a long history in a fraction of the time.
     enum class Fields { All, Summary };
 
-    // All records in one transaction.
-    StoreOutcome append(const QList<GameRecord> &records);
+    // All records in one transaction; a record whose key the history holds already is passed over. Where
+    // inserted is given, it gets the records that were new.
+    StoreOutcome append(const QList<GameRecord> &records, QList<GameRecord> *inserted = nullptr);
     // In order of start.
     StoreRead read(const RecordFilter &filter = {}, Fields fields = Fields::All);
     // Changes whenever another connection commits; empty while the file cannot be read.
     std::optional<qint64> dataVersion();
+
+    // How long an operation waits for another connection's transaction from now on.
+    void setBusyTimeout(int milliseconds);
 
     QString path() const { return m_path; }
 
@@ -90,7 +94,7 @@ private:
     StoreOutcome exec(const QString &statement);
     StoreOutcome failure(const QSqlError &error) const;
     StoreOutcome unwritable() const;
-    StoreOutcome tryAppend(const QList<GameRecord> &records);
+    StoreOutcome tryAppend(const QList<GameRecord> &records, QList<GameRecord> *inserted);
     StoreRead tryRead(const RecordFilter &filter, Fields fields);
     // Runs an operation; damage it finds moves the file aside and runs it once more on a new history.
     template<typename Result, typename Operation>
@@ -102,6 +106,7 @@ private:
     QString m_connection;
     std::unique_ptr<QSqlQuery> m_insert;
     bool m_open = false;
+    bool m_keyed = true; // false for a read-only file of the schema before the key
 };
 
 } // namespace records
