@@ -17,6 +17,8 @@
 #include <QTest>
 #include <QThread>
 
+#include <cstdio>
+
 using namespace records;
 
 namespace {
@@ -132,6 +134,9 @@ public:
 private:
     QByteArray m_before;
 };
+
+// Games each ending copy adds to the pending file, one at a time.
+constexpr int PerEnding = 10;
 
 enum class Fault { DamagedPages, HeldLock, NewerHistory, DiskFull, ReadOnly, NothingWritable };
 
@@ -517,7 +522,7 @@ void TestHistory::copiesShareThePendingFile_data()
 {
     QTest::addColumn<int>("starting"); // copies that start and merge the pending file
     QTest::addColumn<int>("ending");   // copies that end meanwhile and add their games to it
-    QTest::newRow("two copies start") << 2 << 0;
+    QTest::newRow("four copies start") << 4 << 0;
     QTest::newRow("one starts while three end") << 1 << 3;
 }
 
@@ -526,7 +531,6 @@ void TestHistory::copiesShareThePendingFile()
     QFETCH(int, starting);
     QFETCH(int, ending);
     constexpr int Waiting = 20;
-    constexpr int PerEnding = 30;
     for (int round = 0; round < 3; ++round) {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("history.sqlite"));
@@ -534,13 +538,20 @@ void TestHistory::copiesShareThePendingFile()
         std::vector<std::unique_ptr<QProcess>> copies;
         auto run = [&copies](const QStringList &arguments) {
             copies.push_back(std::make_unique<QProcess>());
-            copies.back()->setProcessChannelMode(QProcess::ForwardedChannels);
+            copies.back()->setProcessChannelMode(QProcess::ForwardedErrorChannel);
             copies.back()->start(QCoreApplication::applicationFilePath(), arguments);
         };
         for (int i = 0; i < ending; ++i)
             run({QStringLiteral("--end"), path, QString::number(1000 * (i + 1))});
         for (int i = 0; i < starting; ++i)
             run({QStringLiteral("--start"), path});
+        // All at once: each says when it is loaded, and goes on when told.
+        for (const auto &copy : copies)
+            QTRY_VERIFY_WITH_TIMEOUT(copy->canReadLine() || copy->waitForReadyRead(0), 30000);
+        for (const auto &copy : copies) {
+            copy->write("\n");
+            QVERIFY(copy->waitForBytesWritten(10000));
+        }
         for (const auto &copy : copies) {
             QVERIFY(copy->waitForFinished(60000));
             QCOMPARE(copy->exitCode(), 0);
@@ -561,6 +572,13 @@ void TestHistory::copiesShareThePendingFile()
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    if (argc >= 3 && qstrncmp(argv[1], "--", 2) == 0) {
+        QFile input;
+        std::puts("ready");
+        std::fflush(stdout);
+        if (!input.open(stdin, QIODevice::ReadOnly) || input.readLine().isEmpty())
+            return 2;
+    }
     // A copy of the game that starts: its writer merges the pending file, then it ends.
     if (argc == 3 && qstrcmp(argv[1], "--start") == 0) {
         RecordWriter writer(QString::fromLocal8Bit(argv[2]));
@@ -571,7 +589,7 @@ int main(int argc, char *argv[])
     if (argc == 4 && qstrcmp(argv[1], "--end") == 0) {
         const QString pending = pendingPath(QString::fromLocal8Bit(argv[2]));
         const int from = QByteArray(argv[3]).toInt();
-        for (int n = from; n < from + 30; ++n) {
+        for (int n = from; n < from + PerEnding; ++n) {
             if (!appendPending(pending, {game(n)}))
                 return 1;
         }
