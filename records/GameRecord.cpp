@@ -1,5 +1,7 @@
 #include "records/GameRecord.h"
 
+#include <QRandomGenerator>
+
 #include <array>
 
 namespace records {
@@ -24,6 +26,11 @@ std::optional<Enum> fromName(const std::array<QString, N> &names, const QString 
 }
 
 } // namespace
+
+QString newGameKey(qint64 startedMs)
+{
+    return QStringLiteral("%1-%2").arg(startedMs).arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
+}
 
 QString outcomeName(Outcome outcome)
 {

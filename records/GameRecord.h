@@ -43,9 +43,16 @@ struct GameRecord
     int screensOff = -1;             // of those, screens that did not last their number of refreshes
     double worstScreenErrorMs = -1;  // by how much the worst of them missed
     QString timing;                  // presented (the compositor's word), frames (frame callbacks) or timer
+    // Tells this game from every other, also from one another copy played in the same millisecond: its start
+    // in milliseconds and a random part. The history holds each key once, so a game written twice (merged
+    // from the pending file by two copies, or retried after a commit that seemed to fail) is kept once.
+    QString key;
 
     bool operator==(const GameRecord &) const = default;
 };
+
+// A new key for a game that started at startedMs.
+QString newGameKey(qint64 startedMs);
 
 // The stable names used in the database and in the CSV file.
 QString outcomeName(Outcome outcome);

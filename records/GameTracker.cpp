@@ -73,6 +73,8 @@ void GameTracker::screensShown(const ScreenTally &tally, const QString &timing)
 
 void GameTracker::windowClosed()
 {
+    // The window closes with the program: the last game is not held up by another program's lock.
+    m_writer.endComing();
     finish(records::Outcome::Abandoned);
 }
 
