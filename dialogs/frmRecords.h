@@ -5,28 +5,20 @@
 #include <QList>
 #include <QMainWindow>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <set>
 
-class QCategoryAxis;
-class QChart;
-class QChartView;
 class QComboBox;
-class QLineSeries;
 class QPushButton;
-class QScatterSeries;
 class QTableView;
 class QTimer;
-class QValueAxis;
-class QXYSeries;
+class RecordsChart;
 class RecordsTableModel;
 
 namespace records {
 class RecordWriter;
 class ShownGames;
-struct ChartBucket;
 struct ShownChange;
 } // namespace records
 
@@ -63,7 +55,6 @@ protected:
 
 private:
     void CreateControls();
-    void CreateChart();
     void Reload();
     void HistoryRead(quint64 request, const QList<records::GameRecord> &games, const QString &problem);
     void Recorded(const records::GameRecord &record);
@@ -74,11 +65,6 @@ private:
     void ArmMidnight();
     void FillItemCounts();
     void ShowChange(const records::ShownChange &change);
-    void ViewChart();
-    void FillChartSome();
-    void ViewScale(double top);
-    void ViewGameAxis();
-    void ShowPoint(const QPointF &point, bool shown);
     void Exported(const QString &path, int count, const QString &problem);
     void ShowStatus(const QString &problem);
 
@@ -99,34 +85,17 @@ private:
     QList<records::GameRecord> m_buildingShown;
     std::set<int> m_buildingCounts;
     qsizetype m_buildPosition = 0;
-    // Points the last bucket put into each series, which a game added to that bucket replaces.
-    std::array<qsizetype, 5> m_tail{};
-    // A whole chart's points, given to one series a turn; then the game axis.
-    std::array<QList<QPointF>, 5> m_chartPoints;
-    size_t m_chartStep = 0;
 
     QComboBox *cmbItems = nullptr;
     QComboBox *cmbPeriod = nullptr;
     QPushButton *cmdExport = nullptr;
-    QChartView *chtTimes = nullptr;
+    RecordsChart *chtTimes = nullptr;
     QTableView *grdKinds = nullptr;
     QTableView *grdBest = nullptr;
     QTableView *grdToday = nullptr;
     QTimer *timBuild = nullptr;
-    QTimer *timChart = nullptr;
     QTimer *timMidnight = nullptr;
     RecordsTableModel *m_kinds = nullptr;
     RecordsTableModel *m_best = nullptr;
     RecordsTableModel *m_today = nullptr;
-
-    QChart *m_chart = nullptr;
-    QScatterSeries *m_hits = nullptr;
-    QScatterSeries *m_slow = nullptr; // hits beyond the top of the scale, drawn on it
-    QLineSeries *m_trend = nullptr;
-    QScatterSeries *m_giveUps = nullptr;
-    QLineSeries *m_levels = nullptr;
-    std::array<QXYSeries *, 5> m_series{};
-    QCategoryAxis *m_gameAxis = nullptr;
-    QValueAxis *m_secondsAxis = nullptr;
-    QValueAxis *m_levelAxis = nullptr;
 };
