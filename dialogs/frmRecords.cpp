@@ -54,7 +54,7 @@ QTableView *newTable(const QString &name, RecordsTableModel *model, QWidget *par
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     // Room for the six kinds without scrolling.
     table->setMinimumHeight(table->horizontalHeader()->sizeHint().height()
-                            + records::KindCount * table->verticalHeader()->defaultSectionSize() + 2 * table->frameWidth());
+                            + records::RecordedKindCount * table->verticalHeader()->defaultSectionSize() + 2 * table->frameWidth());
     return table;
 }
 
@@ -326,7 +326,7 @@ void frmRecords::FillItemCounts()
 
 void frmRecords::ShowChange(const records::ShownChange &change)
 {
-    if (change.kind == static_cast<int>(records::Kind::None) && change.kindAdded)
+    if (change.kind == KindNone && change.kindAdded)
         m_kinds->rowInserted(change.kind);
     else
         m_kinds->rowChanged(change.kind);

@@ -24,7 +24,7 @@ void GameTracker::gameStarted(const Quiz &quiz, double startSteady, records::Mod
     const QuizItem &before = quiz.Quiz1[static_cast<size_t>(quiz.AnsNo)];
     const QuizItem &after = quiz.Quiz2[static_cast<size_t>(quiz.AnsNo)];
     // A move with no free neighbour leaves both pictures alike: there is no difference to find.
-    m_record.kind = quiz.Quiz1 == quiz.Quiz2 ? records::Kind::None : static_cast<records::Kind>(quiz.QuizType);
+    m_record.kind = quiz.Quiz1 == quiz.Quiz2 ? KindNone : static_cast<QuizKind>(quiz.QuizType);
     m_record.items = quiz.itemCount();
     m_record.viewTime = UsableViewTime();
     m_record.blankTime = UsableBlankTime();

@@ -33,7 +33,7 @@ using namespace records;
 
 namespace {
 
-GameRecord played(const QDateTime &when, Outcome outcome, qint64 elapsedMs, int items = 20, Kind kind = Kind::Colour)
+GameRecord played(const QDateTime &when, Outcome outcome, qint64 elapsedMs, int items = 20, QuizKind kind = KindColor)
 {
     GameRecord game;
     game.started = when.toString(Qt::ISODateWithMs);
@@ -319,11 +319,11 @@ void TestRecordsWindow::tablesFollowTheFilters()
     const QDateTime now = env.clock.wall;
     {
         HistoryStore seed(env.historyPath());
-        QVERIFY(seed.append({played(now.addDays(-20), Outcome::Hit, 5000, 50, Kind::Move),
+        QVERIFY(seed.append({played(now.addDays(-20), Outcome::Hit, 5000, 50, KindMove),
                              played(now.addSecs(-3600), Outcome::Hit, 3000),
                              played(now.addSecs(-3000), Outcome::GiveUp, 2000),
                              played(now.addSecs(-2400), Outcome::Abandoned, 1000),
-                             played(now.addSecs(-1800), Outcome::Hit, 8000, 50, Kind::None)}).done());
+                             played(now.addSecs(-1800), Outcome::Hit, 8000, 50, KindNone)}).done());
     }
     RecordWriter writer(env.historyPath());
     frmRecords records(writer);
@@ -467,7 +467,7 @@ void TestRecordsWindow::newGamesMatchAFreshReading()
     const QList<Outcome> outcomes = {Outcome::Hit, Outcome::GiveUp, Outcome::Hit, Outcome::Abandoned, Outcome::Hit};
     for (int i = 0; i < 14; ++i) {
         GameRecord game = played(env.clock.wall.addSecs(-600 + i), outcomes[i % outcomes.size()], 2000 + 3000 * i,
-                                 i % 3 == 0 ? 50 : 20, static_cast<Kind>(i % records::KindCount));
+                                 i % 3 == 0 ? 50 : 20, static_cast<QuizKind>(i % records::RecordedKindCount));
         game.mode = i % 4 == 0 ? Mode::Training : Mode::Free;
         game.level = game.mode == Mode::Training ? 10 + i : 0;
         writer.submit(game);
