@@ -34,10 +34,7 @@ void GameTracker::gameStarted(const Quiz &quiz, double startSteady, records::Mod
     m_record.answer1Row = before.PosY;
     m_record.answer2Column = after.PosX;
     m_record.answer2Row = after.PosY;
-    m_record.version = QStringLiteral("%1.%2.%3")
-                           .arg(platform::VersionMajor)
-                           .arg(platform::VersionMinor)
-                           .arg(platform::VersionRevision);
+    m_record.version = QString::fromLatin1(platform::Version);
     m_record.mode = mode;
     m_record.level = level;
     m_running = true;
