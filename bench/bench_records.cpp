@@ -15,7 +15,7 @@
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QStatusBar>
+#include <QLabel>
 #include <QTimer>
 #include <QTemporaryDir>
 
@@ -94,7 +94,7 @@ bool idle(const frmRecords &window)
 {
     return !window.findChild<QTimer *>(QStringLiteral("timBuild"))->isActive()
            && !window.findChild<QTimer *>(QStringLiteral("timChart"))->isActive()
-           && window.statusBar()->currentMessage() != QStringLiteral("読み込み中…");
+           && !window.findChild<QLabel *>(QStringLiteral("lblStatus"))->text().contains(QStringLiteral("読み込み中…"));
 }
 
 struct Stalls

@@ -133,6 +133,7 @@ void RecordsChart::CreateChart()
     m_gameAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     m_gameAxis->setLabelsFont(font());
     m_gameAxis->setTitleFont(font());
+    m_gameAxis->setTitleText(QStringLiteral("読み込み中…"));
     m_secondsAxis = new QValueAxis(m_chart);
     m_secondsAxis->setTitleText(QStringLiteral("秒"));
     m_secondsAxis->setTitleFont(font());
@@ -218,6 +219,7 @@ void RecordsChart::FillSome()
     }
     timChart->stop();
     ViewGameAxis();
+    emit filled();
 }
 
 void RecordsChart::ViewScale(double top)
@@ -262,7 +264,8 @@ void RecordsChart::ViewGameAxis()
         if (labels.size() == 2)
             m_gameAxis->append(labels[1], static_cast<double>(count));
     }
-    m_gameAxis->setTitleText(QStringLiteral("ゲーム（%1 回）").arg(count));
+    // Before the first statistics the chart knows of no games yet, not of none.
+    m_gameAxis->setTitleText(m_stats ? QStringLiteral("ゲーム（%1 回）").arg(count) : QStringLiteral("読み込み中…"));
     m_levelAxis->setVisible(m_stats && m_stats->hasTraining());
 }
 

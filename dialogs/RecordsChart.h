@@ -36,6 +36,10 @@ public:
     // Draws what the game last added to the statistics viewed changed.
     void add(const records::ShownChange &change);
 
+signals:
+    // The chart shows all that the last view() gave it.
+    void filled();
+
 private:
     void CreateChart();
     void FillSome();

@@ -16,8 +16,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTimeZone>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -50,11 +52,20 @@ QTableView *newTable(const QString &name, RecordsTableModel *model, QWidget *par
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionMode(QAbstractItemView::NoSelection);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table->horizontalHeader()->setStretchLastSection(true);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     // Room for the six kinds without scrolling.
     table->setMinimumHeight(table->horizontalHeader()->sizeHint().height()
                             + records::RecordedKindCount * table->verticalHeader()->defaultSectionSize() + 2 * table->frameWidth());
+    // Room for every column, whatever the font: each column as wide as its texts, and a scroll bar for a long
+    // list. The sections follow their contents, so the room does too. (A stretched last column would keep the
+    // width it had before, a hundred pixels, and push itself out of sight.)
+    QObject::connect(table->horizontalHeader(), &QHeaderView::sectionResized, table, [table] {
+        const QAbstractItemView *view = table;
+        int width = 2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width();
+        for (int column = 0; column < table->model()->columnCount(); ++column)
+            width += std::max(table->horizontalHeader()->sectionSizeHint(column), view->sizeHintForColumn(column));
+        table->setMinimumWidth(width);
+    });
     return table;
 }
 
@@ -66,9 +77,14 @@ QGroupBox *framed(const QString &title, QWidget *content, QWidget *parent)
     return box;
 }
 
-qint64 midnightOf(const QDateTime &now)
+// The start of the day so many days from now's, in now's zone: from the calendar, for a day may last 23 or 25
+// hours where the clocks change, and may start later than 00:00.
+qint64 midnightOf(const QDateTime &now, int days = 0)
 {
-    return QDateTime(now.date(), QTime(0, 0), now.timeSpec(), now.offsetFromUtc()).toMSecsSinceEpoch();
+    const QDate day = now.date().addDays(days);
+    const QDateTime start = now.timeSpec() == Qt::TimeZone ? day.startOfDay(now.timeZone())
+                                                           : day.startOfDay(now.timeSpec(), now.offsetFromUtc());
+    return start.toMSecsSinceEpoch();
 }
 
 } // namespace
@@ -136,6 +152,7 @@ void frmRecords::CreateControls()
 
     chtTimes = new RecordsChart(central);
     layout->addWidget(chtTimes, 1);
+    connect(chtTimes, &RecordsChart::filled, this, &frmRecords::ChartFilled);
 
     using Table = RecordsTableModel::Table;
     m_kinds = new RecordsTableModel(Table::Kinds,
@@ -159,7 +176,22 @@ void frmRecords::CreateControls()
 
     setCentralWidget(central);
     statusBar()->setObjectName(QStringLiteral("staRecords"));
+    // A label rather than the bar's own message, which is cut where the bar ends: a problem's reason and advice
+    // come last, and a path can be long.
+    lblStatus = new QLabel(statusBar());
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus->setWordWrap(true);
+    lblStatus->setTextFormat(Qt::PlainText);
+    statusBar()->addWidget(lblStatus, 1);
+    lblStatus->installEventFilter(this);
     resize(1080, 720);
+}
+
+bool frmRecords::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lblStatus && event->type() == QEvent::Resize)
+        FitStatus();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void frmRecords::showEvent(QShowEvent *event)
@@ -184,7 +216,7 @@ void frmRecords::hideEvent(QHideEvent *event)
 void frmRecords::Reload()
 {
     m_request = m_history.requestHistory();
-    statusBar()->showMessage(Loading);
+    ShowNote(Loading);
 }
 
 void frmRecords::HistoryRead(quint64 request, const QList<GameRecord> &games, const QString &problem)
@@ -195,8 +227,6 @@ void frmRecords::HistoryRead(quint64 request, const QList<GameRecord> &games, co
     m_all = games;
     // Whatever came in before this answer was written before it was read, so it is in games already.
     m_incoming.clear();
-    if (statusBar()->currentMessage() == Loading)
-        statusBar()->clearMessage();
     // A game that could not be written before the window opened is still the player's concern.
     ShowStatus(problem.isEmpty() ? m_history.problem() : problem);
     Rebuild();
@@ -303,9 +333,9 @@ void frmRecords::BuildSome()
 void frmRecords::ArmMidnight()
 {
     const QDateTime now = platform::clock().localDateTime();
-    const qint64 untilMidnight = midnightOf(now) + DayMs - now.toMSecsSinceEpoch();
+    const qint64 untilMidnight = midnightOf(now, 1) - now.toMSecsSinceEpoch();
     // A second after, so that the clock has surely turned.
-    timMidnight->start(static_cast<int>(std::min<qint64>(untilMidnight + 1000, DayMs)));
+    timMidnight->start(static_cast<int>(untilMidnight + 1000));
 }
 
 void frmRecords::timMidnight_Timer()
@@ -355,23 +385,49 @@ void frmRecords::ExportTo(const QString &path)
     if (PeriodDays[static_cast<size_t>(std::max(0, cmbPeriod->currentIndex()))] > 0)
         Rebuild();
     m_history.requestExport(m_filter, path);
-    statusBar()->showMessage(QStringLiteral("書き出し中…"));
+    ShowNote(QStringLiteral("書き出し中…"));
 }
 
 void frmRecords::Exported(const QString &path, int count, const QString &problem)
 {
     if (problem.isEmpty())
-        statusBar()->showMessage(QStringLiteral("%1 件を %2 に書き出しました").arg(count).arg(path));
+        ShowNote(QStringLiteral("%1 件を %2 に書き出しました").arg(count).arg(path));
     else
-        ShowStatus(QStringLiteral("%1に書き出せません（%2）").arg(path, problem));
+        ShowNote(QStringLiteral("%1に書き出せません（%2）").arg(path, problem));
+}
+
+void frmRecords::FitStatus()
+{
+    // The status bar takes the height of the lines the status wraps into at its width (none before it has one).
+    lblStatus->setMinimumHeight(std::max(0, lblStatus->heightForWidth(lblStatus->width())));
+}
+
+void frmRecords::ChartFilled()
+{
+    // Loading lasts until the chart shows what was read.
+    if (m_note == Loading && m_request == 0 && !timBuild->isActive())
+        ShowNote({});
 }
 
 void frmRecords::ShowStatus(const QString &problem)
 {
-    if (problem.isEmpty())
-        return;
-    // What the database driver adds in brackets is English for programmers; a file's path stays.
-    const auto open = problem.lastIndexOf(QStringLiteral("（"));
-    const bool driverText = open > 0 && problem.endsWith(QStringLiteral("）")) && problem.mid(open + 1, 1) != QStringLiteral("/");
-    statusBar()->showMessage(driverText ? problem.left(open) : problem);
+    m_problem = problem;
+    ViewStatus();
+}
+
+void frmRecords::ShowNote(const QString &note)
+{
+    m_note = note;
+    ViewStatus();
+}
+
+void frmRecords::ViewStatus()
+{
+    QStringList lines;
+    for (const QString &line : {m_problem, m_note}) {
+        if (!line.isEmpty())
+            lines.append(line);
+    }
+    lblStatus->setText(lines.join(QLatin1Char('\n')));
+    FitStatus();
 }

@@ -10,6 +10,7 @@
 #include <set>
 
 class QComboBox;
+class QLabel;
 class QPushButton;
 class QTableView;
 class QTimer;
@@ -50,6 +51,7 @@ public slots:
     void Switched();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
@@ -66,7 +68,12 @@ private:
     void FillItemCounts();
     void ShowChange(const records::ShownChange &change);
     void Exported(const QString &path, int count, const QString &problem);
+    void ChartFilled();
+    // The status line: the history's problem, if any, over what the window is doing or has just done.
     void ShowStatus(const QString &problem);
+    void ShowNote(const QString &note);
+    void ViewStatus();
+    void FitStatus();
 
     records::RecordWriter &m_history;
     std::function<bool()> m_flickering;
@@ -85,10 +92,13 @@ private:
     QList<records::GameRecord> m_buildingShown;
     std::set<int> m_buildingCounts;
     qsizetype m_buildPosition = 0;
+    QString m_problem;
+    QString m_note;
 
     QComboBox *cmbItems = nullptr;
     QComboBox *cmbPeriod = nullptr;
     QPushButton *cmdExport = nullptr;
+    QLabel *lblStatus = nullptr;
     RecordsChart *chtTimes = nullptr;
     QTableView *grdKinds = nullptr;
     QTableView *grdBest = nullptr;
