@@ -458,7 +458,7 @@ StoreRead HistoryStore::tryRead(const RecordFilter &filter, Fields fields, bool 
         record.startedMs = query.value(0).toLongLong();
         record.outcome = outcomeFromName(query.value(1).toString()).value_or(Outcome::Abandoned);
         record.elapsedMs = query.value(2).toLongLong();
-        record.kind = kindFromName(query.value(3).toString()).value_or(Kind::None);
+        record.kind = kindFromName(query.value(3).toString()).value_or(KindNone);
         record.items = query.value(4).toInt();
         record.mode = modeFromName(query.value(5).toString()).value_or(Mode::Free);
         record.level = query.value(6).toInt();
