@@ -163,6 +163,8 @@ private slots:
     void upgradeFromTheFirstSchema();
     void damagedFileIsMovedAside();
     void readOnlyDirectoryReportsAndKeepsNothing();
+    void olderFileInAReadOnlyFolderIsRead_data();
+    void olderFileInAReadOnlyFolderIsRead();
     void writerRecordsOffTheCallingThread();
     void faultLosesNoGame_data();
     void faultLosesNoGame();
@@ -301,6 +303,55 @@ void TestHistory::readOnlyDirectoryReportsAndKeepsNothing()
     QCOMPARE(appended.status, StoreStatus::Unwritable);
     QVERIFY(!appended.text.isEmpty());
     QVERIFY(!QFile::exists(path));
+}
+
+void TestHistory::olderFileInAReadOnlyFolderIsRead_data()
+{
+    QTest::addColumn<int>("version");
+    QTest::addColumn<QStringList>("dropped");
+    const QStringList screens = {QStringLiteral("screens"), QStringLiteral("screens_off"),
+                                 QStringLiteral("worst_screen_error_ms"), QStringLiteral("timing")};
+    QTest::newRow("before the key") << 3 << QStringList{QStringLiteral("game_key")} + screens;
+    QTest::newRow("before the screens") << 4 << screens;
+}
+
+void TestHistory::olderFileInAReadOnlyFolderIsRead()
+{
+    QFETCH(int, version);
+    QFETCH(QStringList, dropped);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.sqlite"));
+    QVERIFY(HistoryStore(path).append({game(1), game(2)}).done());
+    {
+        // The file as that version left it: without the later columns.
+        Probe older(path);
+        QVERIFY(older.exec(QStringLiteral("DROP INDEX games_by_key")) || version >= 4);
+        for (const QString &column : dropped)
+            QVERIFY(older.exec(QStringLiteral("ALTER TABLE games DROP COLUMN %1").arg(column)));
+        QVERIFY(older.exec(QStringLiteral("PRAGMA user_version = %1").arg(version)));
+    }
+    const QByteArray bytes = readFile(path);
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+    QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    UnprivilegedScope unprivileged({dir.path(), path});
+    QVERIFY(unprivileged.ok());
+    HistoryStore store(path);
+    const StoreRead read = store.read();
+    QVERIFY2(read.outcome.done(), qPrintable(read.outcome.text));
+    QCOMPARE(read.games.size(), 2);
+    for (int n = 1; n <= 2; ++n) {
+        GameRecord expected = game(n);
+        expected.screens = expected.screensOff = -1;
+        expected.worstScreenErrorMs = -1;
+        expected.timing.clear();
+        if (version < 4)
+            expected.key.clear();
+        GameRecord got = read.games.at(n - 1);
+        got.timing = got.timing.isEmpty() ? QString() : got.timing;
+        got.key = got.key.isEmpty() ? QString() : got.key;
+        QCOMPARE(got, expected);
+    }
+    QCOMPARE(readFile(path), bytes); // left as it was
 }
 
 void TestHistory::writerRecordsOffTheCallingThread()
