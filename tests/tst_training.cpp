@@ -5,6 +5,7 @@
 #include "main/frmMain.h"
 #include "platform/ClickLabel.h"
 #include "records/HistoryStore.h"
+#include "records/RecordWriter.h"
 #include "support/Fakes.h"
 #include "support/TestFiles.h"
 
@@ -13,6 +14,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -398,8 +400,14 @@ void TestTraining::anotherCopysGamesMoveTheLevel()
         QVERIFY(records);
         records->close();
     }
-    // Another copy gives up at 45, a minute after this one's games.
-    historyAt(w.env.historyPath(), 40, w.env.clock.wall.toMSecsSinceEpoch() + 60000);
+    // Another copy, a process of its own, gives up at 45, a minute after this one's games.
+    QProcess copy;
+    copy.setProcessChannelMode(QProcess::ForwardedChannels);
+    copy.start(QCoreApplication::applicationFilePath(),
+               {QStringLiteral("--copy"), w.env.historyPath(),
+                QString::number(w.env.clock.wall.toMSecsSinceEpoch() + 60000)});
+    QVERIFY(copy.waitForFinished(30000));
+    QCOMPARE(copy.exitCode(), 0);
     QTRY_COMPARE_WITH_TIMEOUT(w.title(), trainingTitle(40), 10000);
     w.pressStart();
     QCOMPARE(w.symbols(), 40);
@@ -444,5 +452,22 @@ void TestTraining::levelAtItsEdges()
     QCOMPARE(w.games().last().level, symbols);
 }
 
-QTEST_MAIN(TestTraining)
+int main(int argc, char *argv[])
+{
+    // Another copy of the game that gives up a training game at 45 through its own writer, then ends.
+    if (argc == 4 && qstrcmp(argv[1], "--copy") == 0) {
+        QCoreApplication app(argc, argv);
+        GameRecord game = trainingGame(45, Outcome::GiveUp);
+        game.startedMs = QByteArray(argv[3]).toLongLong();
+        records::RecordWriter writer(QString::fromLocal8Bit(argv[2]));
+        writer.submit(game);
+        writer.flush();
+        return writer.problem().isEmpty() ? 0 : 1;
+    }
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    TestTraining test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_training.moc"
