@@ -57,7 +57,7 @@ GameRecord trainingGame(int level, Outcome outcome)
 
 // A history whose training stands at level: one give-up a level above it (a give-up at the highest level, for
 // the highest).
-void historyAt(const QString &path, int level, qint64 startedMs = 0)
+void historyAt(const QString &path, int level)
 {
     records::HistoryStore store(path);
     GameRecord game = trainingGame(level == 100 ? 100 : level + 5, Outcome::GiveUp);
@@ -65,7 +65,6 @@ void historyAt(const QString &path, int level, qint64 startedMs = 0)
         game.outcome = Outcome::Hit;
         game.level = 100;
     }
-    game.startedMs = startedMs;
     QVERIFY(store.append({game}).done());
 }
 
