@@ -1,7 +1,7 @@
 // The real main window playing one game on a Wayland compositor, for bench/run-all.sh's compositor section:
 // an outside probe films the screen meanwhile. Waits a moment so the probe sees the field before the game,
 // starts a game with 100 symbols at the given times, lets it flicker, gives up and closes the window; then
-// prints the processor time per second of flicker and the missed refreshes kept in the game's record.
+// prints the processor time per second of flicker and what the game's record says of its screens.
 // Usage: bench_compositor VIEW_S BLANK_S FLICKER_S
 #include "core/mdlUser.h"
 #include "main/frmMain.h"
@@ -65,11 +65,16 @@ int main(int argc, char **argv)
             delete window; // the writer finishes its work with the window
             records::HistoryStore store(records::defaultHistoryPath());
             const auto games = store.read();
-            const int dropped = !games.games.isEmpty() ? games.games.last().droppedRefreshes : -1;
+            const records::GameRecord last = !games.games.isEmpty() ? games.games.last() : records::GameRecord{};
+            // The line bench/run-all.sh sets beside the probe's count.
+            std::printf("record: screens %d, screens_off %d, worst %.1f ms, dropped_refreshes %d, timing %s\n",
+                        last.screens, last.screensOff, last.worstScreenErrorMs, last.droppedRefreshes,
+                        last.timing.isEmpty() ? "unknown" : qPrintable(last.timing));
             bench::summary("compositor, %s pacing, %.1f / %.1f s: %.2f ms processor per s of flicker, "
-                           "%d missed refreshes in the game's record",
+                           "record: %d of %d screens off, %d missed refreshes, timing %s",
                            pacing.isEmpty() ? "default" : pacing.constData(), view, blank,
-                           used * 1000 / (flickerMs / 1e3), dropped);
+                           used * 1000 / (flickerMs / 1e3), last.screensOff, last.screens, last.droppedRefreshes,
+                           last.timing.isEmpty() ? "unknown" : qPrintable(last.timing));
             QCoreApplication::quit();
         });
     });
