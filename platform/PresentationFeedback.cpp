@@ -67,6 +67,7 @@ private:
     bool m_counting = false;
     qint64 m_counted = 0;
     double m_countedWhen = 0;
+    double m_observedPeriod = 0; // the time between neighbouring presentations, which such a display may not keep
 };
 
 const wl_registry_listener WaylandPresentation::s_registry = {&WaylandPresentation::global,
@@ -148,11 +149,19 @@ void WaylandPresentation::shown(void *data, struct wp_presentation_feedback *, u
     const double period = static_cast<double>(refresh) / 1e9;
     qint64 msc = static_cast<qint64>((static_cast<quint64>(counterHigh) << 32) | counterLow);
     if (msc == 0) {
-        // The display has no counter: whole periods between this presentation and the last. Commits are asked
-        // about on every refresh, so the gaps are short and a period slightly off does not add up.
-        if (self->m_counting)
-            self->m_counted += std::max<qint64>(0, std::llround((when - self->m_countedWhen)
-                                                                / (period > 0 ? period : 1 / 60.0)));
+        // The display has no counter: whole periods between this presentation and the last, at the period the
+        // presentations keep (weston's headless output says 16.7 ms and repaints every 17 to 18). Commits are
+        // asked about on every refresh, so the gaps are short.
+        const double said = period > 0 ? period : 1 / 60.0;
+        if (self->m_observedPeriod <= 0)
+            self->m_observedPeriod = said;
+        const double gap = when - self->m_countedWhen;
+        if (self->m_counting) {
+            const qint64 refreshes = std::max<qint64>(0, std::llround(gap / self->m_observedPeriod));
+            if (refreshes == 1 && gap > 0.75 * said && gap < 1.25 * said)
+                self->m_observedPeriod += (gap - self->m_observedPeriod) / 8;
+            self->m_counted += refreshes;
+        }
         self->m_counting = true;
         self->m_countedWhen = when;
         msc = self->m_counted;
