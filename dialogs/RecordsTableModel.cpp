@@ -8,12 +8,11 @@
 #include <iterator>
 
 using records::GameRecord;
-using records::Kind;
 using records::ShownGames;
 
 namespace {
 
-const std::array<QString, records::KindCount> KindTexts = {
+const std::array<QString, records::RecordedKindCount> KindTexts = {
     QStringLiteral("色"),     QStringLiteral("別の記号"), QStringLiteral("似た記号"),
     QStringLiteral("消える"), QStringLiteral("移動"),     QStringLiteral("なし")};
 const std::array<QString, 3> OutcomeTexts = {QStringLiteral("正解"), QStringLiteral("ギブアップ"),
@@ -27,7 +26,7 @@ QString secondsText(double ms)
 
 } // namespace
 
-QString kindText(records::Kind kind)
+QString kindText(QuizKind kind)
 {
     return KindTexts[static_cast<size_t>(kind)];
 }
@@ -71,7 +70,7 @@ int RecordsTableModel::rowsNow() const
     switch (m_table) {
     case Table::Kinds:
         // "None" only once such a game is shown.
-        return records::KindCount - (m_stats->kind(Kind::None).games == 0 ? 1 : 0);
+        return records::RecordedKindCount - (m_stats->kind(KindNone).games == 0 ? 1 : 0);
     case Table::Best:
         return static_cast<int>(m_stats->bestPerCount().size());
     case Table::Today:
@@ -112,10 +111,10 @@ QString RecordsTableModel::text(int row, int column) const
 {
     switch (m_table) {
     case Table::Kinds: {
-        const records::KindSums &sums = m_stats->kind(static_cast<Kind>(row));
+        const records::KindSums &sums = m_stats->kind(static_cast<QuizKind>(row));
         const auto rate = ShownGames::hitRate(sums);
         switch (column) {
-        case 0: return kindText(static_cast<records::Kind>(row));
+        case 0: return kindText(static_cast<QuizKind>(row));
         case 1: return QString::number(sums.games);
         case 2: return QString::number(sums.hits);
         case 3: return QString::number(sums.giveUps);

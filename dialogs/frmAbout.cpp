@@ -2,7 +2,6 @@
 
 #include "platform/Controls.h"
 #include "platform/LineControl.h"
-#include "platform/Numbers.h"
 #include "platform/Placement.h"
 #include "platform/ProgramIcon.h"
 #include "platform/ProgramInfo.h"
@@ -61,9 +60,7 @@ void frmAbout::Form_Load()
 {
     const QString title = QString::fromUtf8(platform::ProgramTitle);
     setWindowTitle(title + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
-    lblVersion->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + platform::numberText(platform::VersionMajor) + QLatin1Char('.')
-                        + platform::numberText(platform::VersionMinor) + QLatin1Char('.')
-                        + platform::numberText(platform::VersionRevision));
+    lblVersion->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + QString::fromLatin1(platform::Version));
     lblTitle->setText(title);
 }
 

@@ -5,28 +5,21 @@
 #include <QList>
 #include <QMainWindow>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <set>
 
-class QCategoryAxis;
-class QChart;
-class QChartView;
 class QComboBox;
-class QLineSeries;
+class QLabel;
 class QPushButton;
-class QScatterSeries;
 class QTableView;
 class QTimer;
-class QValueAxis;
-class QXYSeries;
+class RecordsChart;
 class RecordsTableModel;
 
 namespace records {
 class RecordWriter;
 class ShownGames;
-struct ChartBucket;
 struct ShownChange;
 } // namespace records
 
@@ -58,12 +51,12 @@ public slots:
     void Switched();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
 private:
     void CreateControls();
-    void CreateChart();
     void Reload();
     void HistoryRead(quint64 request, const QList<records::GameRecord> &games, const QString &problem);
     void Recorded(const records::GameRecord &record);
@@ -74,13 +67,13 @@ private:
     void ArmMidnight();
     void FillItemCounts();
     void ShowChange(const records::ShownChange &change);
-    void ViewChart();
-    void FillChartSome();
-    void ViewScale(double top);
-    void ViewGameAxis();
-    void ShowPoint(const QPointF &point, bool shown);
     void Exported(const QString &path, int count, const QString &problem);
+    void ChartFilled();
+    // The status line: the history's problem, if any, over what the window is doing or has just done.
     void ShowStatus(const QString &problem);
+    void ShowNote(const QString &note);
+    void ViewStatus();
+    void FitStatus();
 
     records::RecordWriter &m_history;
     std::function<bool()> m_flickering;
@@ -99,34 +92,20 @@ private:
     QList<records::GameRecord> m_buildingShown;
     std::set<int> m_buildingCounts;
     qsizetype m_buildPosition = 0;
-    // Points the last bucket put into each series, which a game added to that bucket replaces.
-    std::array<qsizetype, 5> m_tail{};
-    // A whole chart's points, given to one series a turn; then the game axis.
-    std::array<QList<QPointF>, 5> m_chartPoints;
-    size_t m_chartStep = 0;
+    QString m_problem;
+    QString m_note;
 
     QComboBox *cmbItems = nullptr;
     QComboBox *cmbPeriod = nullptr;
     QPushButton *cmdExport = nullptr;
-    QChartView *chtTimes = nullptr;
+    QLabel *lblStatus = nullptr;
+    RecordsChart *chtTimes = nullptr;
     QTableView *grdKinds = nullptr;
     QTableView *grdBest = nullptr;
     QTableView *grdToday = nullptr;
     QTimer *timBuild = nullptr;
-    QTimer *timChart = nullptr;
     QTimer *timMidnight = nullptr;
     RecordsTableModel *m_kinds = nullptr;
     RecordsTableModel *m_best = nullptr;
     RecordsTableModel *m_today = nullptr;
-
-    QChart *m_chart = nullptr;
-    QScatterSeries *m_hits = nullptr;
-    QScatterSeries *m_slow = nullptr; // hits beyond the top of the scale, drawn on it
-    QLineSeries *m_trend = nullptr;
-    QScatterSeries *m_giveUps = nullptr;
-    QLineSeries *m_levels = nullptr;
-    std::array<QXYSeries *, 5> m_series{};
-    QCategoryAxis *m_gameAxis = nullptr;
-    QValueAxis *m_secondsAxis = nullptr;
-    QValueAxis *m_levelAxis = nullptr;
 };
