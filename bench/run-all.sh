@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Runs every benchmark of the project once, offscreen and, where Xvfb is installed, on an X server, and ends with
-# a one-screen summary of the figures. Usage: bench/run-all.sh BUILD_DIR
+# a one-screen summary of the figures. Usage: bench/run-all.sh BUILD_DIR [compositor]
+# (compositor: that section alone)
 set -euo pipefail
 
-build=${1:?usage: $0 BUILD_DIR}
+build=${1:?usage: $0 BUILD_DIR [compositor]}
+only=${2:-}
 bin=$build/bench
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -134,7 +136,8 @@ start_weston() {
     echo $pid
 }
 
-# The main window on the compositor, with its own history; the probe films it meanwhile when given a label.
+# The main window on the compositor, with its own history; the probe films it meanwhile when given a label, from
+# before the game until its answer shows, and the screens it saw off go into the table beside the record's.
 on_weston() {
     local socket=$1 pacing=$2 view=$3 blank=$4 probe_label=${5:-}
     # At least four whole cycles, and six seconds.
@@ -146,14 +149,35 @@ on_weston() {
         "$bin/bench_compositor" "$view" "$blank" $seconds >"$work/compositor.out" 2>&1 &
     local game=$!
     if [ -n "$probe_label" ]; then
-        # Films from before the game (the blank field) until just before the give-up marks the answer.
+        # Films from before the game (the blank field) until the answer shows, which bench_compositor keeps up
+        # for 1.5 s after the give-up; the answer and the screen the give-up cut short are left out.
         sleep 0.5
-        WAYLAND_DISPLAY=$socket "$work/flicker-probe" "$probe_label" "$seconds.2" 100 \
+        WAYLAND_DISPLAY=$socket "$work/flicker-probe" "$probe_label" "$seconds.7" 100 \
             "$(awk -v s="$view" 'BEGIN { printf "%d", s * 60 + 0.5 }')" \
-            "$(awk -v s="$blank" 'BEGIN { printf "%d", s * 60 + 0.5 }')" 2>&1 | tee -a "$log"
+            "$(awk -v s="$blank" 'BEGIN { printf "%d", s * 60 + 0.5 }')" 2 2>&1 | tee -a "$log" "$work/probe.out"
     fi
     wait $game || true
     tee -a "$log" <"$work/compositor.out"
+    if [ -n "$probe_label" ]; then
+        local probe record
+        probe=$(sed -n 's/^probe: screens \([0-9]*\), screens_off \([0-9]*\)$/\2 of \1/p' "$work/probe.out")
+        record=$(sed -n 's/^record: screens \(-*[0-9]*\), screens_off \(-*[0-9]*\),.*timing \(.*\)$/\2 of \1  (\3)/p' \
+            "$work/compositor.out")
+        printf '%-36s | %-12s | %s\n' "$probe_label" "${probe:-none}" "${record:-none}" >>"$work/table"
+        rm -f "$work/probe.out"
+    fi
+}
+
+# One busy process per core while the command runs.
+loaded() {
+    local busy=() core
+    for core in $(seq "$(nproc)"); do
+        (while :; do :; done) &
+        busy+=($!)
+    done
+    "$@"
+    kill "${busy[@]}"
+    wait "${busy[@]}" 2>/dev/null || true
 }
 
 # Refreshes per screen as the compositor showed them, filmed from outside, for both mechanisms; then the
@@ -178,6 +202,7 @@ compositor() {
         -lwayland-client
 
     local weston settings view blank pacing
+    : >"$work/table"
     weston=$(start_weston ivok2-bench-probe 1024 768)
     for settings in "0.1 0.1" "0.3 0.1" "1.0 0.3"; do
         read -r view blank <<<"$settings"
@@ -185,8 +210,17 @@ compositor() {
             on_weston ivok2-bench-probe $pacing "$view" "$blank" "$pacing pacing, $view / $blank s"
         done
     done
+    for pacing in frames timer; do
+        loaded on_weston ivok2-bench-probe $pacing 0.1 0.1 "$pacing pacing, 0.1 / 0.1 s, $(nproc) busy"
+    done
     kill "$weston"
     wait "$weston" 2>/dev/null || true
+    {
+        printf '\nScreens not exactly their refreshes, as the probe filmed them and as the record of each game says:\n'
+        printf '%-36s | %-12s | %s\n' run probe "record (timing)"
+        cat "$work/table"
+    } | tee -a "$log"
+    sed 's/^/[summary] compositor screens off, probe | record: /' "$work/table" >>"$log"
 
     weston=$(start_weston ivok2-bench-hd 1920 1080)
     for pacing in frames timer; do
@@ -202,6 +236,13 @@ built() {
     skipped "$1 skipped: it needs Google Benchmark (Debian package libbenchmark-dev); install it, then make bench"
     return 1
 }
+
+if [ "$only" = compositor ]; then
+    compositor
+    printf '\n===== Summary =====\n'
+    sed -n 's/^\[summary\] //p' "$log"
+    exit 0
+fi
 
 section "Quiz generation, offscreen"
 built bench_quiz && run offscreen "$bin/bench_quiz" --benchmark_report_aggregates_only=true

@@ -264,8 +264,22 @@ void RecordsChart::ViewGameAxis()
         if (labels.size() == 2)
             m_gameAxis->append(labels[1], static_cast<double>(count));
     }
-    // Before the first statistics the chart knows of no games yet, not of none.
-    m_gameAxis->setTitleText(m_stats ? QStringLiteral("ゲーム（%1 回）").arg(count) : QStringLiteral("読み込み中…"));
+    // Before the first statistics the chart knows of no games yet, not of none. Games kept before their screens
+    // were counted are unknown, not games whose screens all came out right.
+    QString title = QStringLiteral("読み込み中…");
+    if (m_stats && m_shown) {
+        qsizetype off = 0;
+        qsizetype unknown = 0;
+        for (const GameRecord &game : *m_shown) {
+            off += game.screensOff > 0;
+            unknown += game.screensOff < 0;
+        }
+        title = QStringLiteral("ゲーム（%1 回、画面がずれたゲーム %2 回").arg(count).arg(off);
+        if (unknown > 0)
+            title += QStringLiteral("、不明 %1 回").arg(unknown);
+        title += QStringLiteral("）");
+    }
+    m_gameAxis->setTitleText(title);
     m_levelAxis->setVisible(m_stats && m_stats->hasTraining());
 }
 
@@ -286,5 +300,7 @@ void RecordsChart::ShowPoint(const QPointF &point, bool shown)
         text += QStringLiteral(" %1 秒").arg(QString::number(static_cast<double>(game.elapsedMs) / 1000, 'f', 2));
     if (game.mode == records::Mode::Training)
         text += QStringLiteral("\nレベル %1").arg(game.level);
+    text += game.screensOff < 0 ? QStringLiteral("\nずれた画面 不明")
+                                : QStringLiteral("\nずれた画面 %1").arg(game.screensOff);
     QToolTip::showText(QCursor::pos(), text, this);
 }

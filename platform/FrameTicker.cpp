@@ -1,6 +1,7 @@
 #include "platform/FrameTicker.h"
 
 #include "platform/Clock.h"
+#include "platform/PresentationFeedback.h"
 
 #include <QBackingStore>
 #include <QCoreApplication>
@@ -14,6 +15,15 @@ FrameTicker::FrameTicker(QWidget *window, QWidget *pixel)
     : QObject(window)
     , m_window(window)
     , m_pixel(pixel)
+    , m_feedback(PresentationFeedback::create(
+          [this](double committedAt, bool field, qint64 msc, double when, double period) {
+              if (m_active && committedAt >= m_startedAt)
+                  emit presented(committedAt, field, msc, when, period);
+          },
+          [this](double committedAt, bool field) {
+              if (m_active && committedAt >= m_startedAt)
+                  emit discarded(committedAt, field);
+          }))
 {
 }
 
@@ -24,6 +34,7 @@ void FrameTicker::createBeat()
     m_window->winId(); // the native window, the tiny one's parent
     m_handle = m_window->windowHandle();
     m_handle->installEventFilter(this);
+    m_window->installEventFilter(this);
     m_beat = new QWindow(m_handle);
     m_beat->setObjectName(QStringLiteral("timRefreshBeat"));
     m_beat->setSurfaceType(QSurface::RasterSurface);
@@ -39,6 +50,7 @@ void FrameTicker::start()
     if (!m_beat)
         createBeat();
     m_active = true;
+    m_startedAt = platform::clock().steadySeconds();
     m_primed = false;
     request();
 }
@@ -46,6 +58,10 @@ void FrameTicker::start()
 void FrameTicker::stop()
 {
     m_active = false;
+    if (m_held) {
+        m_held = false;
+        QCoreApplication::postEvent(m_window, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+    }
 }
 
 double FrameTicker::refreshRate() const
@@ -66,8 +82,17 @@ void FrameTicker::commit()
 {
     // Paints and flushes what is dirty in the main window now, inside this refresh, instead of at the next
     // turn of the event loop; nothing is flushed there when nothing changed.
+    if (m_feedback) {
+        // Asked before the commits it is about.
+        if (m_fieldChanged)
+            m_feedback->request(m_handle, m_tickTime, true);
+        m_feedback->request(m_beat, m_tickTime, false);
+    }
     QEvent sync(QEvent::UpdateRequest);
+    m_held = false;
+    m_syncing = true;
     QCoreApplication::sendEvent(m_window, &sync);
+    m_syncing = false;
     const QRect pixel(0, 0, 1, 1);
     m_beatStore->beginPaint(pixel);
     QPainter painter(m_beatStore->paintDevice());
@@ -80,6 +105,15 @@ void FrameTicker::commit()
 
 bool FrameTicker::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_window) {
+        if (event->type() != QEvent::UpdateRequest || !m_active || m_syncing)
+            return false;
+        // What else changed in the window (the stopwatch) is painted with the next tick's commit: a commit
+        // of the window's own between ticks would replace a switch's before it is shown, and the compositor
+        // could then not say on which refresh the switch was.
+        m_held = true;
+        return true;
+    }
     if (watched != m_beat && watched != m_handle)
         return false;
     if (watched == m_beat && event->type() == QEvent::UpdateRequest && m_requested) {
@@ -88,6 +122,9 @@ bool FrameTicker::eventFilter(QObject *watched, QEvent *event)
             return true;
         m_tickTime = platform::clock().steadySeconds();
         m_fieldChanged = false;
+        // The compositor's word on the commits before, which the pacer uses to decide this one.
+        if (m_feedback)
+            m_feedback->dispatch();
         if (m_primed)
             emit refreshed();
         commit();

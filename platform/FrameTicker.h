@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class PresentationFeedback;
 class QBackingStore;
 class QWidget;
 class QWindow;
@@ -15,6 +16,9 @@ class QWindow;
 // make its backing store copy the whole window into a fresh buffer on every refresh.
 // The first update after start follows no commit of ours and may come at any moment: it only commits the
 // pixel, so that every tick reported comes on a refresh.
+// Where the compositor offers presentation-time, every commit is asked when it reaches the display, and the
+// answers are handled at the next tick: presented() and discarded() report them.
+// While it runs the window is committed at ticks only, so that no commit of its own replaces a switch.
 // While stopped it requests nothing: an idle window is never woken.
 class FrameTicker : public QObject
 {
@@ -64,5 +68,9 @@ private:
     bool m_requested = false;
     bool m_primed = false; // a commit of ours is on its way, so the next update comes on a refresh
     bool m_fieldChanged = false;
+    bool m_syncing = false; // the window is painted and committed by commit()
+    bool m_held = false;    // the window asked to be painted between ticks
     double m_tickTime = 0;
+    double m_startedAt = 0; // answers about commits before it belong to an earlier run
+    std::unique_ptr<PresentationFeedback> m_feedback;
 };

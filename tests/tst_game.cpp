@@ -113,6 +113,28 @@ protected:
     }
 };
 
+// Counts the paints of a widget.
+class PaintCounter : public QObject
+{
+public:
+    PaintCounter(QWidget *widget, int *paints)
+        : m_paints(paints)
+    {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++*m_paints;
+        return false;
+    }
+
+private:
+    int *m_paints;
+};
+
 void enableOnly(int kind)
 {
     OptRec.Koumoku = {0, 0, 0, 0, 0, 0};
@@ -148,6 +170,7 @@ private slots:
     void lateSwitchKeepsTheSchedule_data();
     void lateSwitchKeepsTheSchedule();
     void framesSwitchOnTheirRefresh();
+    void windowPaintsOnTicksWhileFramesRun();
     void keysPressTheFocusedStartButton_data();
     void keysPressTheFocusedStartButton();
     void playerDrivesTheRealWiring();
@@ -668,6 +691,32 @@ void TestGame::framesSwitchOnTheirRefresh()
     // Without the compositor's word the screens are judged by the time between their switches.
     QCOMPARE(cycle.timing(), QStringLiteral("frames"));
     QVERIFY(cycle.tally().screens >= 3);
+}
+
+// While the frames run, the window's own repaints (the stopwatch) wait for the next tick's commit, so that none
+// replaces a switch before it is shown; one held when the frames stop is painted then.
+void TestGame::windowPaintsOnTicksWhileFramesRun()
+{
+    QWidget window;
+    window.resize(200, 100);
+    auto *label = new QLabel(QStringLiteral("0"), &window);
+    int paints = 0;
+    PaintCounter counter(label, &paints);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    FrameTicker ticker(&window, &window);
+    QSignalSpy ticks(&ticker, &FrameTicker::refreshed);
+    ticker.start();
+    QTRY_VERIFY(ticks.size() >= 1);
+    for (const bool stopFirst : {false, true}) {
+        const int before = paints;
+        label->setText(label->text() + QLatin1Char('1'));
+        QCoreApplication::sendPostedEvents(&window, QEvent::UpdateRequest);
+        QCOMPARE(paints, before); // held for the tick
+        if (stopFirst)
+            ticker.stop();
+        QTRY_VERIFY(paints > before);
+    }
 }
 
 void TestGame::keysPressTheFocusedStartButton_data()

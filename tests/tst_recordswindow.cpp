@@ -1,3 +1,4 @@
+#include "dialogs/RecordsChart.h"
 #include "dialogs/frmRecords.h"
 #include "main/frmMain.h"
 #include "platform/ClickLabel.h"
@@ -27,6 +28,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 #include <QTimer>
 
 #include <memory>
@@ -125,6 +127,8 @@ private slots:
     void tablesFollowTheFilters_data();
     void tablesFollowTheFilters();
     void chartCountsGamesAndScalesToMostHits();
+    void screensOffOrUnknown_data();
+    void screensOffOrUnknown();
     void scaleNeverPassesThroughManyTicks_data();
     void scaleNeverPassesThroughManyTicks();
     void newGamesMatchAFreshReading();
@@ -381,6 +385,45 @@ void TestRecordsWindow::tablesFollowTheFilters()
         bestTexts.append(rowTexts(best, row).join(' '));
     QCOMPARE(bestTexts, bests);
     QCOMPARE(today->rowCount(), todayRows);
+}
+
+void TestRecordsWindow::screensOffOrUnknown_data()
+{
+    QTest::addColumn<int>("game");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("kept before screens were counted") << 1 << QStringLiteral("ずれた画面 不明");
+    QTest::newRow("every screen right") << 2 << QStringLiteral("ずれた画面 0");
+    QTest::newRow("two screens off") << 3 << QStringLiteral("ずれた画面 2");
+}
+
+// A game's hover text says how many of its screens were off; the games kept before that was counted are
+// unknown, neither in the hover text nor in the count of games with screens off read as right.
+void TestRecordsWindow::screensOffOrUnknown()
+{
+    QFETCH(int, game);
+    QFETCH(QString, line);
+    TestEnvironment env;
+    QList<GameRecord> games;
+    for (const int off : {-1, 0, 2}) {
+        GameRecord record = played(env.clock.wall.addSecs(-600 + 60 * games.size()), Outcome::Hit, 5000);
+        record.screensOff = off;
+        games.append(record);
+    }
+    {
+        HistoryStore seed(env.historyPath());
+        QVERIFY(seed.append(games).done());
+    }
+    RecordWriter writer(env.historyPath());
+    frmRecords records(writer);
+    records.show();
+    QTRY_COMPARE(records.Shown().size(), 3);
+    chartDrawn(records);
+    auto *chart = records.findChild<RecordsChart *>("chtTimes");
+    QCOMPARE(chart->chart()->axes(Qt::Horizontal).value(0)->titleText(),
+             QStringLiteral("ゲーム（3 回、画面がずれたゲーム 1 回、不明 1 回）"));
+    // The pointer over a hit, as the chart hears of it.
+    emit const_cast<QXYSeries *>(seriesNamed(records, QStringLiteral("正解")))->hovered(QPointF(game, 5), true);
+    QVERIFY2(QToolTip::text().endsWith(QLatin1Char('\n') + line), qPrintable(QToolTip::text()));
 }
 
 void TestRecordsWindow::chartCountsGamesAndScalesToMostHits()
@@ -736,7 +779,8 @@ void TestRecordsWindow::saysLoadingUntilTheChartIsFilled()
     QCoreApplication::processEvents();
     turns.stop();
     // Loading, then the whole chart: never an empty chart that says no games, nor a chart half drawn.
-    const QString drawn = QStringLiteral(" | ゲーム（%1 回） | %2 hits").arg(Count).arg(hits->count());
+    const QString drawn
+        = QStringLiteral(" | ゲーム（%1 回、画面がずれたゲーム 0 回、不明 %1 回） | %2 hits").arg(Count).arg(hits->count());
     QVERIFY(hits->count() > 0);
     QCOMPARE(seen.last(), drawn);
     for (const QString &state : seen.first(seen.size() - 1))
