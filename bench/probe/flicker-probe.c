@@ -211,11 +211,23 @@ int main(int argc, char **argv)
     while (from < runs && !(run_hash[from - 1] == blank && run_hash[from] != blank))
         ++from;
 
+    // Each run's first shot, and whether a gap longer than 1.5 repaints lies within it or at either edge: such a
+    // screen may have lasted a refresh more or less than the shots say, and is not judged.
+    static int run_first[MAX_SHOTS];
+    for (int r = 0, i = 0; r < runs; i += run_length[r], ++r)
+        run_first[r] = i;
     static int lengths[2][MAX_LENGTH];
-    int screens[2] = {0, 0}, exact[2] = {0, 0}, alternating = 1, previous = 0;
+    int screens[2] = {0, 0}, exact[2] = {0, 0}, alternating = 1, previous = 0, judged = 0, judged_off = 0;
     for (int r = from; r < runs - cut; ++r) {
         const int picture = run_hash[r] != blank;
         const int length = run_length[r];
+        int sure = run_first[r] > 0 && run_first[r] + length < shots;
+        for (int i = run_first[r]; sure && i <= run_first[r] + length; ++i)
+            sure = times[i] - times[i - 1] <= 1.5 * period;
+        judged += sure;
+        judged_off += sure && length != expected[picture];
+        // The line bench/run-all.sh matches with the game's own judgement of the screen shown then.
+        printf("probe-screen %.4f %d %d %d\n", times[run_first[r]], length - expected[picture], sure, picture);
         ++screens[picture];
         exact[picture] += length == expected[picture];
         ++lengths[picture][length < MAX_LENGTH ? length : MAX_LENGTH - 1];
@@ -232,7 +244,7 @@ int main(int argc, char **argv)
            label, exact[1], screens[1], expected[1], exact[0], screens[0], expected[0],
            alternating ? "alternating" : "NOT alternating", period * 1e3, missed);
     // The line bench/run-all.sh sets beside the game's own record.
-    printf("probe: screens %d, screens_off %d\n", screens[0] + screens[1],
-           screens[0] + screens[1] - exact[0] - exact[1]);
+    printf("probe: screens %d, screens_off %d, judged %d, judged_off %d\n", screens[0] + screens[1],
+           screens[0] + screens[1] - exact[0] - exact[1], judged, judged_off);
     return 0;
 }
