@@ -1,9 +1,11 @@
 // The real main window playing one game on a Wayland compositor, for bench/run-all.sh's compositor section:
 // an outside probe films the screen meanwhile. Waits a moment so the probe sees the field before the game,
 // starts a game with 100 symbols at the given times, lets it flicker, gives up and closes the window; then
-// prints the processor time per second of flicker and what the game's record says of its screens.
+// prints the processor time per second of flicker, what the game's record says of its screens, and each screen
+// as the game judged it (when it came up on the steady clock, refreshes off, whether known).
 // Usage: bench_compositor VIEW_S BLANK_S FLICKER_S
 #include "core/mdlUser.h"
+#include "main/FlickerCycle.h"
 #include "main/frmMain.h"
 #include "records/HistoryStore.h"
 #include "support/Figures.h"
@@ -48,6 +50,11 @@ int main(int argc, char **argv)
     double processorAtStart = 0;
     auto *window = new frmMain;
     QObject::connect(window, &frmMain::switched, [&] { ++switches; });
+    // Each screen as the game judged it, for bench/run-all.sh to set beside the probe's screen of the same time.
+    QObject::connect(window->findChild<FlickerCycle *>(QStringLiteral("flicker")), &FlickerCycle::screenJudged,
+                     [](double shownAt, qint64 off, bool known) {
+                         std::printf("record-screen %.4f %lld %d\n", shownAt, static_cast<long long>(off), known);
+                     });
     window->resize(window->screen()->size()); // the whole output, as a maximised window on a desktop
     window->show();
     double used = 0;

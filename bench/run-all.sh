@@ -154,18 +154,44 @@ on_weston() {
         sleep 0.5
         WAYLAND_DISPLAY=$socket "$work/flicker-probe" "$probe_label" "$seconds.7" 100 \
             "$(awk -v s="$view" 'BEGIN { printf "%d", s * 60 + 0.5 }')" \
-            "$(awk -v s="$blank" 'BEGIN { printf "%d", s * 60 + 0.5 }')" 2 2>&1 | tee -a "$log" "$work/probe.out"
+            "$(awk -v s="$blank" 'BEGIN { printf "%d", s * 60 + 0.5 }')" 2 >"$work/probe.out" 2>&1
+        grep -v '^probe-screen ' "$work/probe.out" | tee -a "$log"
     fi
     wait $game || true
-    tee -a "$log" <"$work/compositor.out"
+    grep -v '^record-screen ' "$work/compositor.out" | tee -a "$log"
     if [ -n "$probe_label" ]; then
-        local probe record
-        probe=$(sed -n 's/^probe: screens \([0-9]*\), screens_off \([0-9]*\)$/\2 of \1/p' "$work/probe.out")
-        record=$(sed -n 's/^record: screens \(-*[0-9]*\), screens_off \(-*[0-9]*\),.*timing \(.*\)$/\2 of \1  (\3)/p' \
+        local probe record both
+        probe=$(sed -n 's/^probe: screens \([0-9]*\), screens_off \([0-9]*\),.*$/\2 of \1/p' "$work/probe.out")
+        record=$(sed -n 's/^record: screens \(-*[0-9]*\), screens_off \(-*[0-9]*\),.*timing \(.*\)$/\2 of \1 (\3)/p' \
             "$work/compositor.out")
-        printf '%-36s | %-12s | %s\n' "$probe_label" "${probe:-none}" "${record:-none}" >>"$work/table"
+        record=${record/#-1 of/unknown of} # a timer cannot see what the display showed
+        both=$(judged_by_both "$work/probe.out" "$work/compositor.out")
+        printf '%-34s | %-10s | %-20s | %s\n' "$probe_label" "${probe:-none}" "${record:-none}" "$both" >>"$work/table"
         rm -f "$work/probe.out"
     fi
+}
+
+# The screens that the probe filmed without a missed repaint at or within them and that the game judged too,
+# each probe screen matched with the game's screen that came up within 40 ms of it: how many, how many of them
+# each saw off, and on how many the two disagree by how many refreshes the screen was off.
+judged_by_both() {
+    awk '
+        $1 == "record-screen" { rt[++records] = $2; roff[records] = $3; rknown[records] = $4 }
+        $1 == "probe-screen" { pt[++probes] = $2; poff[probes] = $3; psure[probes] = $4 }
+        END {
+            for (p = 1; p <= probes; ++p) {
+                if (!psure[p]) continue
+                best = 0
+                for (r = 1; r <= records; ++r) {
+                    d = pt[p] - rt[r]; if (d < 0) d = -d
+                    if (d < 0.04 && (!best || d < bestd)) { best = r; bestd = d }
+                }
+                if (!best || !rknown[best]) continue
+                ++both; po += poff[p] != 0; ro += roff[best] != 0; differ += poff[p] != roff[best]
+            }
+            if (records == 0) printf "record judges no screen"
+            else printf "%d: probe %d, record %d off, differ %d", both, po, ro, differ
+        }' "$@"
 }
 
 # One busy process per core while the command runs.
@@ -217,7 +243,7 @@ compositor() {
     wait "$weston" 2>/dev/null || true
     {
         printf '\nScreens not exactly their refreshes, as the probe filmed them and as the record of each game says:\n'
-        printf '%-36s | %-12s | %s\n' run probe "record (timing)"
+        printf '%-34s | %-10s | %-20s | %s\n' run probe "record (timing)" "judged by both: screens off"
         cat "$work/table"
     } | tee -a "$log"
     sed 's/^/[summary] compositor screens off, probe | record: /' "$work/table" >>"$log"

@@ -46,7 +46,9 @@ int DisplayPacer::refreshesFor(double seconds, double rate)
 
 void DisplayPacer::start()
 {
+    Judged judged = std::move(m_judged);
     *this = DisplayPacer();
+    m_judged = std::move(judged);
 }
 
 qint64 DisplayPacer::predictedMsc(double now) const
@@ -82,9 +84,12 @@ void DisplayPacer::switched(double seconds)
             m_previousPending = true;
             m_previousProvable = m_startShown && !m_unproven;
             m_previousEnd = m_endMsc;
+            m_previousShownAt = m_startShown ? m_startWhen : m_switchAt + m_switchPeriod;
         } else {
-            const qint64 shown = std::llround(shownFor(m_lastTick) * m_lastRate);
-            m_tally.add(shown - refreshesFor(m_seconds, m_lastRate), 1 / m_lastRate);
+            const qint64 off = std::llround(shownFor(m_lastTick) * m_lastRate) - refreshesFor(m_seconds, m_lastRate);
+            m_tally.add(off, 1 / m_lastRate);
+            if (m_judged)
+                m_judged(m_switchAt + m_switchPeriod, off, true);
         }
     }
     m_firstPending = false;
@@ -157,10 +162,13 @@ void DisplayPacer::discarded(double committedAt, bool field)
 void DisplayPacer::judgePrevious(bool shown, qint64 shownMsc, double period)
 {
     m_previousPending = false;
-    if (m_previousProvable && shown && !m_unproven)
+    const bool known = m_previousProvable && shown && !m_unproven;
+    if (known)
         m_tally.add(shownMsc - m_previousEnd, period);
     else
         m_tally.addUnproven();
+    if (m_judged)
+        m_judged(m_previousShownAt, known ? shownMsc - m_previousEnd : 0, known);
 }
 
 void DisplayPacer::resume(double now)

@@ -4,8 +4,11 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+
 // The screens of one game as they were shown: how many ended, how many did not last their number of
 // refreshes, by how much the worst missed, and how many refreshes the display showed past a screen's end.
+// screensOff and worstErrorMs are -1 where what the display showed is not known (a timer switched the field).
 struct ScreenTally
 {
     int screens = 0;
@@ -56,6 +59,11 @@ public:
     void discarded(double committedAt, bool field);
     // The window is shown again after the display stopped refreshing it: the screen goes on where it stopped.
     void resume(double now);
+    // Called for each screen as it is judged: when it came up (steady seconds; its aimed refresh where its switch
+    // was never reported shown), how many refreshes it lasted too long (negative: too short), and whether that
+    // is known at all. For an outside check to compare its screens one by one with the game's.
+    using Judged = std::function<void(double shownAt, qint64 refreshesOff, bool known)>;
+    void setJudged(Judged judged) { m_judged = std::move(judged); }
     // Whether the first screen is up.
     bool started() const { return !m_firstPending; }
     // Whether the compositor's word has been heard during this game.
@@ -88,6 +96,7 @@ private:
     bool m_previousPending = false;
     bool m_previousProvable = false;
     qint64 m_previousEnd = 0;
+    double m_previousShownAt = 0;
 
     // The latest commit of ours the compositor reported shown: from it the refresh of a commit made now.
     bool m_anchored = false;
@@ -98,4 +107,5 @@ private:
     double m_anchorPeriod = 1 / 60.0;
 
     ScreenTally m_tally;
+    Judged m_judged;
 };

@@ -6,11 +6,9 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
-#include <cmath>
 
 FlickerCycle::FlickerCycle(QWidget *window, QWidget *pixel, DisplayPacer::Mechanism mechanism, Draw draw,
                            Seconds seconds)
@@ -37,13 +35,14 @@ FlickerCycle::FlickerCycle(QWidget *window, QWidget *pixel, DisplayPacer::Mechan
             [this](double at, bool field, qint64 msc, double when, double period) {
                 m_pacer.presented(at, field, msc, when, period);
             });
+    m_pacer.setJudged([this](double shownAt, qint64 off, bool known) { emit screenJudged(shownAt, off, known); });
     connect(m_ticker, &FrameTicker::discarded, this, [this](double at, bool field) { m_pacer.discarded(at, field); });
 }
 
 void FlickerCycle::start()
 {
     stop();
-    m_timerTally = {};
+    m_timerScreens = 0;
     if (m_mechanism == DisplayPacer::Mechanism::Frames) {
         // Picture 1 goes up on the first refresh, so that it too lasts its whole number of refreshes.
         m_pacer.start();
@@ -52,8 +51,7 @@ void FlickerCycle::start()
     }
     m_phase = ViewPicture1;
     m_draw(ViewPicture1);
-    m_lastDrawn = platform::clock().steadySeconds();
-    m_schedule.start(m_lastDrawn, screenSeconds());
+    m_schedule.start(platform::clock().steadySeconds(), screenSeconds());
     m_picture->setInterval(platform::intervalMs(screenSeconds()));
     m_picture->start();
 }
@@ -71,7 +69,15 @@ bool FlickerCycle::isRunning() const
 
 ScreenTally FlickerCycle::tally() const
 {
-    return m_mechanism == DisplayPacer::Mechanism::Frames ? m_pacer.tally() : m_timerTally;
+    if (m_mechanism == DisplayPacer::Mechanism::Frames)
+        return m_pacer.tally();
+    // A screen drawn on time may still be shown a refresh early or late: nothing here sees the display, so
+    // how its screens came out is not known, rather than claimed right.
+    ScreenTally unknown;
+    unknown.screens = m_timerScreens;
+    unknown.screensOff = -1;
+    unknown.worstErrorMs = -1;
+    return unknown;
 }
 
 QString FlickerCycle::timing() const
@@ -102,16 +108,9 @@ float FlickerCycle::elapsedSeconds() const
     return static_cast<float>(platform::clock().steadySeconds() - m_startSteady);
 }
 
-double FlickerCycle::rate() const
-{
-    const QScreen *screen = m_window->screen();
-    return DisplayPacer::usableRate(screen ? screen->refreshRate() : 0);
-}
-
 void FlickerCycle::timerDue()
 {
     const double handled = platform::clock().steadySeconds();
-    const double seconds = screenSeconds();
     if (!next())
         return;
     // Drawn and flushed now, not at a later turn of the event loop, so that its cost is known: a picture takes
@@ -119,10 +118,7 @@ void FlickerCycle::timerDue()
     QEvent draw(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(m_window, &draw);
     const double drawnAt = platform::clock().steadySeconds();
-    // Without the display's word, the screen that ended is judged by when it was drawn.
-    m_timerTally.add(std::llround((drawnAt - m_lastDrawn) * rate()) - DisplayPacer::refreshesFor(seconds, rate()),
-                     1 / rate());
-    m_lastDrawn = drawnAt;
+    ++m_timerScreens;
     const bool picture = pictureShown();
     // Each switch is due at a fixed time from the start, so a late tick does not make the next screen late.
     m_schedule.switched(handled, screenSeconds());

@@ -47,7 +47,7 @@ public:
     bool isRunning() const;
     ViewPhase phase() const { return m_phase; }
     bool pictureShown() const { return m_phase == ViewPicture1 || m_phase == ViewPicture2; }
-    // How the screens of the game were timed and how they came out.
+    // How the screens of the game were timed and how they came out (with the timer: not known, -1).
     ScreenTally tally() const;
     // presented (the compositor's word), frames (frame callbacks) or timer.
     QString timing() const;
@@ -67,11 +67,12 @@ public:
 signals:
     // The field has just switched to the next screen: a quiet moment for other work.
     void switched();
+    // A screen paced by the display has been judged (see DisplayPacer::Judged).
+    void screenJudged(double shownAt, qint64 refreshesOff, bool known);
 
 private:
     bool next();
     double screenSeconds() const { return m_seconds(pictureShown()); }
-    double rate() const;
 
     QWidget *m_window;
     DisplayPacer::Mechanism m_mechanism;
@@ -83,7 +84,6 @@ private:
     ViewPhase m_phase = ViewPicture1;
     SwitchSchedule m_schedule;
     DisplayPacer m_pacer;
-    ScreenTally m_timerTally;
-    double m_lastDrawn = 0;
+    int m_timerScreens = 0;
     double m_startSteady = 0;
 };

@@ -1,7 +1,6 @@
 #include "platform/FrameTicker.h"
 
 #include "platform/Clock.h"
-#include "platform/PresentationFeedback.h"
 
 #include <QBackingStore>
 #include <QCoreApplication>
@@ -11,11 +10,11 @@
 #include <QWidget>
 #include <QWindow>
 
-FrameTicker::FrameTicker(QWidget *window, QWidget *pixel)
+FrameTicker::FrameTicker(QWidget *window, QWidget *pixel, const PresentationFeedback::Factory &feedback)
     : QObject(window)
     , m_window(window)
     , m_pixel(pixel)
-    , m_feedback(PresentationFeedback::create(
+    , m_feedback(feedback(
           [this](double committedAt, bool field, qint64 msc, double when, double period) {
               if (m_active && committedAt >= m_startedAt)
                   emit presented(committedAt, field, msc, when, period);
@@ -86,7 +85,8 @@ void FrameTicker::commit()
         // Asked before the commits it is about.
         if (m_fieldChanged)
             m_feedback->request(m_handle, m_tickTime, true);
-        m_feedback->request(m_beat, m_tickTime, false);
+        if (!m_feedback->counterKnown())
+            m_feedback->request(m_beat, m_tickTime, false);
     }
     QEvent sync(QEvent::UpdateRequest);
     m_held = false;

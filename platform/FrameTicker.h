@@ -5,7 +5,8 @@
 
 #include <memory>
 
-class PresentationFeedback;
+#include "platform/PresentationFeedback.h"
+
 class QBackingStore;
 class QWidget;
 class QWindow;
@@ -16,8 +17,9 @@ class QWindow;
 // make its backing store copy the whole window into a fresh buffer on every refresh.
 // The first update after start follows no commit of ours and may come at any moment: it only commits the
 // pixel, so that every tick reported comes on a refresh.
-// Where the compositor offers presentation-time, every commit is asked when it reaches the display, and the
-// answers are handled at the next tick: presented() and discarded() report them.
+// Where the compositor offers presentation-time, every commit that switches the field is asked when it reaches
+// the display, and the beat's commits too until the display is known to number its refreshes (each report wakes
+// the game once more per refresh); the answers are handled at the next tick: presented() and discarded() report them.
 // While it runs the window is committed at ticks only, so that no commit of its own replaces a switch.
 // While stopped it requests nothing: an idle window is never woken.
 class FrameTicker : public QObject
@@ -26,8 +28,9 @@ class FrameTicker : public QObject
 
 public:
     // window: the top-level widget whose refreshes count; pixel: the widget under whose top-left pixel the
-    // tiny window lies, painted in its background colour.
-    explicit FrameTicker(QWidget *window, QWidget *pixel);
+    // tiny window lies, painted in its background colour; feedback: where the compositor's word comes from.
+    explicit FrameTicker(QWidget *window, QWidget *pixel,
+                         const PresentationFeedback::Factory &feedback = &PresentationFeedback::create);
     ~FrameTicker() override;
 
     void start();

@@ -1,5 +1,44 @@
 #include "platform/PresentationFeedback.h"
 
+#include <algorithm>
+#include <cmath>
+
+PresentationFeedback::PresentationFeedback(Presented presented, Discarded discarded)
+    : m_presented(std::move(presented))
+    , m_discarded(std::move(discarded))
+{
+}
+
+void PresentationFeedback::shown(double committedAt, bool field, qint64 msc, double when, double period)
+{
+    if (msc != 0) {
+        m_counterKnown = true;
+    } else {
+        // The display has no counter: whole periods between this presentation and the last, at the period the
+        // presentations keep (weston's headless output says 16.7 ms and repaints every 17 to 18). Commits are
+        // asked about on every refresh, so the gaps are short.
+        const double said = period > 0 ? period : 1 / 60.0;
+        if (m_observedPeriod <= 0)
+            m_observedPeriod = said;
+        const double gap = when - m_countedWhen;
+        if (m_counting) {
+            const qint64 refreshes = std::max<qint64>(0, std::llround(gap / m_observedPeriod));
+            if (refreshes == 1 && gap > 0.75 * said && gap < 1.25 * said)
+                m_observedPeriod += (gap - m_observedPeriod) / 8;
+            m_counted += refreshes;
+        }
+        m_counting = true;
+        m_countedWhen = when;
+        msc = m_counted;
+    }
+    m_presented(committedAt, field, msc, when, period);
+}
+
+void PresentationFeedback::replaced(double committedAt, bool field)
+{
+    m_discarded(committedAt, field);
+}
+
 #ifdef IVOK2_PRESENTATION_TIME
 
 #include "presentation-time-client-protocol.h"
@@ -9,8 +48,6 @@
 #include <qpa/qplatformnativeinterface.h>
 #include <wayland-client.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <ctime>
 #include <list>
@@ -46,9 +83,10 @@ private:
     static void globalRemove(void *, wl_registry *, uint32_t) {}
     static void clockId(void *data, wp_presentation *, uint32_t clock);
     static void syncOutput(void *, struct wp_presentation_feedback *, wl_output *) {}
-    static void shown(void *data, struct wp_presentation_feedback *, uint32_t secondsHigh, uint32_t secondsLow,
-                      uint32_t nanoseconds, uint32_t refresh, uint32_t counterHigh, uint32_t counterLow, uint32_t flags);
-    static void replaced(void *data, struct wp_presentation_feedback *);
+    static void presentedEvent(void *data, struct wp_presentation_feedback *, uint32_t secondsHigh,
+                               uint32_t secondsLow, uint32_t nanoseconds, uint32_t refresh, uint32_t counterHigh,
+                               uint32_t counterLow, uint32_t flags);
+    static void discardedEvent(void *data, struct wp_presentation_feedback *);
     void finish(Pending *pending);
 
     static const wl_registry_listener s_registry;
@@ -61,26 +99,18 @@ private:
     wp_presentation *m_presentation = nullptr;
     clockid_t m_clock = CLOCK_MONOTONIC;
     std::list<Pending> m_pending;
-    Presented m_presented;
-    Discarded m_discarded;
-    // The refreshes counted from the times of the presentations, for a display without a counter.
-    bool m_counting = false;
-    qint64 m_counted = 0;
-    double m_countedWhen = 0;
-    double m_observedPeriod = 0; // the time between neighbouring presentations, which such a display may not keep
 };
 
 const wl_registry_listener WaylandPresentation::s_registry = {&WaylandPresentation::global,
                                                               &WaylandPresentation::globalRemove};
 const wp_presentation_listener WaylandPresentation::s_presentation = {&WaylandPresentation::clockId};
 const wp_presentation_feedback_listener WaylandPresentation::s_feedback = {
-    &WaylandPresentation::syncOutput, &WaylandPresentation::shown, &WaylandPresentation::replaced};
+    &WaylandPresentation::syncOutput, &WaylandPresentation::presentedEvent, &WaylandPresentation::discardedEvent};
 
 WaylandPresentation::WaylandPresentation(wl_display *display, Presented presented, Discarded discarded)
-    : m_display(display)
+    : PresentationFeedback(std::move(presented), std::move(discarded))
+    , m_display(display)
     , m_queue(wl_display_create_queue(display))
-    , m_presented(std::move(presented))
-    , m_discarded(std::move(discarded))
 {
     // The registry is asked through a wrapper on our queue, so that its answers never reach the toolkit's.
     auto *wrapper = static_cast<wl_display *>(wl_proxy_create_wrapper(display));
@@ -136,9 +166,9 @@ void WaylandPresentation::dispatch()
     wl_display_dispatch_queue_pending(m_display, m_queue);
 }
 
-void WaylandPresentation::shown(void *data, struct wp_presentation_feedback *, uint32_t secondsHigh, uint32_t secondsLow,
-                                uint32_t nanoseconds, uint32_t refresh, uint32_t counterHigh, uint32_t counterLow,
-                                uint32_t /*flags*/)
+void WaylandPresentation::presentedEvent(void *data, struct wp_presentation_feedback *, uint32_t secondsHigh,
+                                         uint32_t secondsLow, uint32_t nanoseconds, uint32_t refresh,
+                                         uint32_t counterHigh, uint32_t counterLow, uint32_t /*flags*/)
 {
     auto *pending = static_cast<Pending *>(data);
     WaylandPresentation *self = pending->owner;
@@ -146,40 +176,21 @@ void WaylandPresentation::shown(void *data, struct wp_presentation_feedback *, u
         + static_cast<double>(nanoseconds) / 1e9;
     if (self->m_clock != CLOCK_MONOTONIC)
         when -= seconds(self->m_clock) - seconds(CLOCK_MONOTONIC); // the steady clock's
-    const double period = static_cast<double>(refresh) / 1e9;
-    qint64 msc = static_cast<qint64>((static_cast<quint64>(counterHigh) << 32) | counterLow);
-    if (msc == 0) {
-        // The display has no counter: whole periods between this presentation and the last, at the period the
-        // presentations keep (weston's headless output says 16.7 ms and repaints every 17 to 18). Commits are
-        // asked about on every refresh, so the gaps are short.
-        const double said = period > 0 ? period : 1 / 60.0;
-        if (self->m_observedPeriod <= 0)
-            self->m_observedPeriod = said;
-        const double gap = when - self->m_countedWhen;
-        if (self->m_counting) {
-            const qint64 refreshes = std::max<qint64>(0, std::llround(gap / self->m_observedPeriod));
-            if (refreshes == 1 && gap > 0.75 * said && gap < 1.25 * said)
-                self->m_observedPeriod += (gap - self->m_observedPeriod) / 8;
-            self->m_counted += refreshes;
-        }
-        self->m_counting = true;
-        self->m_countedWhen = when;
-        msc = self->m_counted;
-    }
+    const auto msc = static_cast<qint64>((static_cast<quint64>(counterHigh) << 32) | counterLow);
     const double committedAt = pending->committedAt;
     const bool field = pending->field;
     self->finish(pending);
-    self->m_presented(committedAt, field, msc, when, period);
+    self->shown(committedAt, field, msc, when, static_cast<double>(refresh) / 1e9);
 }
 
-void WaylandPresentation::replaced(void *data, struct wp_presentation_feedback *)
+void WaylandPresentation::discardedEvent(void *data, struct wp_presentation_feedback *)
 {
     auto *pending = static_cast<Pending *>(data);
     WaylandPresentation *self = pending->owner;
     const double committedAt = pending->committedAt;
     const bool field = pending->field;
     self->finish(pending);
-    self->m_discarded(committedAt, field);
+    self->replaced(committedAt, field);
 }
 
 void WaylandPresentation::finish(Pending *pending)

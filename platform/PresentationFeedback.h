@@ -18,6 +18,7 @@ public:
     using Presented = std::function<void(double committedAt, bool field, qint64 msc, double when, double period)>;
     // A commit was replaced by a later one before it was shown.
     using Discarded = std::function<void(double committedAt, bool field)>;
+    using Factory = std::function<std::unique_ptr<PresentationFeedback>(Presented, Discarded)>;
 
     // Null where the window system is not Wayland or this build has no presentation-time.
     static std::unique_ptr<PresentationFeedback> create(Presented presented, Discarded discarded);
@@ -28,7 +29,23 @@ public:
     virtual void request(QWindow *window, double committedAt, bool field) = 0;
     // Handles the answers that have come.
     virtual void dispatch() = 0;
+    // The display numbers its refreshes itself: the switches' own presentations then say all the pacing needs.
+    // Until then the refreshes are counted from the times between presentations, which must come on every one.
+    bool counterKnown() const { return m_counterKnown; }
 
 protected:
-    PresentationFeedback() = default;
+    PresentationFeedback(Presented presented, Discarded discarded);
+    // What the compositor said of a commit, its time already on the steady clock; msc 0: the display has no counter.
+    void shown(double committedAt, bool field, qint64 msc, double when, double period);
+    void replaced(double committedAt, bool field);
+
+private:
+    Presented m_presented;
+    Discarded m_discarded;
+    bool m_counterKnown = false;
+    // The refreshes counted from the times of the presentations, for a display without a counter.
+    bool m_counting = false;
+    qint64 m_counted = 0;
+    double m_countedWhen = 0;
+    double m_observedPeriod = 0; // the time between neighbouring presentations, which such a display may not keep
 };

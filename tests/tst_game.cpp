@@ -20,6 +20,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <utility>
+
 namespace {
 
 const QColor Mark(255, 192, 192);
@@ -171,6 +173,9 @@ private slots:
     void lateSwitchKeepsTheSchedule();
     void framesSwitchOnTheirRefresh();
     void windowPaintsOnTicksWhileFramesRun();
+    void timerLeavesScreensUnjudged();
+    void tickerHandlesTheCompositorsReports_data();
+    void tickerHandlesTheCompositorsReports();
     void keysPressTheFocusedStartButton_data();
     void keysPressTheFocusedStartButton();
     void playerDrivesTheRealWiring();
@@ -717,6 +722,146 @@ void TestGame::windowPaintsOnTicksWhileFramesRun()
             ticker.stop();
         QTRY_VERIFY(paints > before);
     }
+}
+
+// A timer's switch drawn on time may still reach the display a refresh early or late, which nothing in the game
+// sees: the record says how many screens there were and that how they came out is not known.
+void TestGame::timerLeavesScreensUnjudged()
+{
+    QWidget window;
+    window.resize(200, 100);
+    FlickerCycle cycle(&window, &window, DisplayPacer::Mechanism::Timer, [](ViewPhase) {},
+                       [](bool) { return 0.1; });
+    cycle.start();
+    for (int i = 0; i < 3; ++i)
+        cycle.timerDue();
+    cycle.stop();
+    QCOMPARE(cycle.timing(), QStringLiteral("timer"));
+    QCOMPARE(cycle.tally().screens, 3);
+    QCOMPARE(cycle.tally().screensOff, -1);
+    QCOMPARE(cycle.tally().worstErrorMs, -1.0);
+}
+
+namespace {
+
+// A display that answers the ticker's requests as the compositor would, through the same handling as the
+// Wayland listener, at the ticker's next dispatch.
+class FakeDisplay final : public PresentationFeedback
+{
+public:
+    struct Request
+    {
+        QWindow *window;
+        double committedAt;
+        bool field;
+    };
+    FakeDisplay(Presented presented, Discarded discarded)
+        : PresentationFeedback(std::move(presented), std::move(discarded))
+    {
+    }
+    void request(QWindow *window, double committedAt, bool field) override
+    {
+        requests.append({window, committedAt, field});
+    }
+    void dispatch() override
+    {
+        for (const auto &answer : std::exchange(answers, {}))
+            answer();
+    }
+    void present(const Request &commit, qint64 msc, double when)
+    {
+        answers.append([=, this] { shown(commit.committedAt, commit.field, msc, when, 1 / 60.0); });
+    }
+    void discard(const Request &commit)
+    {
+        answers.append([=, this] { replaced(commit.committedAt, commit.field); });
+    }
+    QList<Request> requests;
+    QList<std::function<void()>> answers;
+};
+
+} // namespace
+
+void TestGame::tickerHandlesTheCompositorsReports_data()
+{
+    QTest::addColumn<qint64>("firstMsc");   // what the display says of the first commit; 0: it has no counter
+    QTest::addColumn<QList<double>>("gaps"); // in periods of 17.5 ms, the period weston's headless output keeps
+    QTest::addColumn<QList<qint64>>("reported");
+    QTest::addColumn<bool>("beatsAsked"); // the beat's commits are still asked about afterwards
+    // Without a counter every refresh is counted from the times, at the period the presentations keep, not
+    // the 16.7 ms the display says (at that period a gap of 12 would count 12.6).
+    QTest::newRow("no counter") << qint64(0) << QList<double>{1, 1, 1, 1, 1, 1, 1, 1, 12, 1}
+                                << QList<qint64>{0, 1, 2, 3, 4, 5, 6, 7, 8, 20, 21} << true;
+    QTest::newRow("display's counter") << qint64(5000) << QList<double>{1, 1, 3}
+                                       << QList<qint64>{5000, 5001, 5002, 5005} << false;
+}
+
+// The ticker hands on what the compositor says of each commit, counts the refreshes of a display without a
+// counter, and asks about the beat's commits only while they are needed for that count.
+void TestGame::tickerHandlesTheCompositorsReports()
+{
+    QFETCH(qint64, firstMsc);
+    QFETCH(QList<double>, gaps);
+    QFETCH(QList<qint64>, reported);
+    QFETCH(bool, beatsAsked);
+    QWidget window;
+    window.resize(200, 100);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    FakeDisplay *display = nullptr;
+    FrameTicker ticker(&window, &window, [&](PresentationFeedback::Presented presented,
+                                             PresentationFeedback::Discarded discarded) {
+        auto made = std::make_unique<FakeDisplay>(std::move(presented), std::move(discarded));
+        display = made.get();
+        return made;
+    });
+    QVERIFY(display);
+    QSignalSpy ticks(&ticker, &FrameTicker::refreshed);
+    QSignalSpy shown(&ticker, &FrameTicker::presented);
+    QSignalSpy replaced(&ticker, &FrameTicker::discarded);
+    connect(&ticker, &FrameTicker::refreshed, &ticker, &FrameTicker::fieldChanged);
+    ticker.start();
+    QTRY_VERIFY(display->requests.size() >= 2 * reported.size() + 1);
+    const QList<FakeDisplay::Request> made = display->requests;
+    QVERIFY(made[0].window != made[1].window);
+    QVERIFY(made[1].field && !made[2].field); // the field's commit and the beat's, at one tick
+    // The beat's commits, one per refresh, the compositor shows on refreshes apart by the gaps.
+    QList<FakeDisplay::Request> beats;
+    for (const auto &commit : made)
+        if (!commit.field)
+            beats.append(commit);
+    double when = 100;
+    for (int i = 0; i < reported.size(); ++i) {
+        display->present(beats[i], firstMsc == 0 ? 0 : reported[i], when);
+        when += (i < gaps.size() ? gaps[i] : 1) * 0.0175;
+    }
+    const FakeDisplay::Request field = made[1];
+    display->discard(field);
+    QTRY_COMPARE(shown.size(), reported.size());
+    QCOMPARE(replaced.size(), 1);
+    QCOMPARE(replaced[0][0].toDouble(), field.committedAt);
+    QCOMPARE(replaced[0][1].toBool(), true);
+    for (int i = 0; i < reported.size(); ++i) {
+        QCOMPARE(shown[i][0].toDouble(), beats[i].committedAt);
+        QCOMPARE(shown[i][2].toLongLong(), reported[i]);
+    }
+    // Asked from the next tick on, after the answers were handled.
+    const int before = display->requests.size();
+    const int tick = ticks.size();
+    QTRY_VERIFY(ticks.size() >= tick + 3);
+    const QList<FakeDisplay::Request> later = display->requests.mid(before);
+    QCOMPARE(std::count_if(later.cbegin(), later.cend(), [](const auto &commit) { return !commit.field; }) > 0,
+             beatsAsked);
+    QVERIFY(std::all_of(later.cbegin(), later.cend(),
+                        [&](const auto &commit) { return commit.window == (commit.field ? field.window : beats[0].window); }));
+
+    // An answer about a commit made before the ticker started again belongs to the game before.
+    ticker.stop();
+    ticker.start();
+    display->present(beats.last(), 0, when);
+    const int now = ticks.size();
+    QTRY_VERIFY(ticks.size() >= now + 2);
+    QCOMPARE(shown.size(), reported.size());
 }
 
 void TestGame::keysPressTheFocusedStartButton_data()
