@@ -30,8 +30,8 @@
 
 namespace {
 
-const QString StartCaption = QStringLiteral("スタート");
-const QString GiveUpCaption = QStringLiteral("ギブアップ");
+const char *const StartCaption = QT_TRANSLATE_NOOP("frmMain", "スタート");
+const char *const GiveUpCaption = QT_TRANSLATE_NOOP("frmMain", "ギブアップ");
 constexpr quint32 AnswerMark = 0x00C0C0FF;
 
 } // namespace
@@ -46,6 +46,7 @@ frmMain::frmMain(QWidget *parent)
     setFont(platform::gothicFont(9));
     CreateControls();
     CreateMenus();
+    RetranslateUi();
     // The design size is the client area's, below the menu bar: what a restored window shows, and
     // what a window manager that ignores maximising leaves.
     const int clientWidth = platform::toPixels(8595);
@@ -70,7 +71,7 @@ void frmMain::CreateControls()
     m_client->setPalette(background);
     setCentralWidget(m_client);
 
-    cmdStart = new QPushButton(StartCaption, m_client);
+    cmdStart = new QPushButton(m_client);
     cmdStart->setObjectName(QStringLiteral("cmdStart"));
     cmdStart->setFont(platform::gothicFont(12));
     // Outside a dialog a button ignores Enter; players expect Enter, like Space, to press the focused one.
@@ -124,19 +125,19 @@ void frmMain::CreateControls()
 
 void frmMain::CreateMenus()
 {
-    mnuEnd = menuBar()->addAction(QStringLiteral("終了"));
+    mnuEnd = menuBar()->addAction(QString());
     mnuEnd->setObjectName(QStringLiteral("mnuEnd"));
     connect(mnuEnd, &QAction::triggered, this, &frmMain::mnuEnd_Click);
 
-    mnuOpt = menuBar()->addAction(QStringLiteral("設定"));
+    mnuOpt = menuBar()->addAction(QString());
     mnuOpt->setObjectName(QStringLiteral("mnuOpt"));
     connect(mnuOpt, &QAction::triggered, this, &frmMain::mnuOpt_Click);
 
-    mnuAbout = menuBar()->addAction(QStringLiteral("バージョン"));
+    mnuAbout = menuBar()->addAction(QString());
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
 
-    mnuRecords = menuBar()->addAction(QStringLiteral("記録"));
+    mnuRecords = menuBar()->addAction(QString());
     mnuRecords->setObjectName(QStringLiteral("mnuRecords"));
     connect(mnuRecords, &QAction::triggered, this, &frmMain::mnuRecords_Click);
 }
@@ -186,18 +187,18 @@ double frmMain::ScaleHeight() const
 
 void frmMain::cmdStart_Click()
 {
-    if (cmdStart->text() == StartCaption) {
+    if (cmdStart->text() == tr(StartCaption)) {
         timMain->stop();
         timRefresh->stop();
         m_AnsView = False16;
         if (!StartPrg()) {
             // The blank field must not keep the status of the previous game.
-            lblAns->setText(QString());
+            ShowStatus({});
             return;
         }
         timWatch->start();
-        cmdStart->setText(GiveUpCaption);
-        lblAns->setText(QString());
+        cmdStart->setText(tr(GiveUpCaption));
+        ShowStatus({});
         return;
     }
 
@@ -206,8 +207,8 @@ void frmMain::cmdStart_Click()
         m_AnsView = True16;
         m_tracker.gaveUp();
         ViewSC(-1);
-        cmdStart->setText(StartCaption);
-        lblAns->setText(QStringLiteral("解答表示中"));
+        cmdStart->setText(tr(StartCaption));
+        ShowStatus([] { return tr("解答表示中"); });
     }
 }
 
@@ -262,13 +263,13 @@ bool frmMain::MakeQuiz()
     case QuizOutcome::Complete:
         return true;
     case QuizOutcome::NoMovePossible:
-        platform::messages().show(this, QStringLiteral("エラーが発生しました。この問題には正解がありません。"
-                                                       "画面サイズを大きくするか、文字の数を減らして、"
-                                                       "新しい問題に挑戦してください。"));
+        platform::messages().show(this, tr("エラーが発生しました。この問題には正解がありません。"
+                                                          "画面サイズを大きくするか、文字の数を減らして、"
+                                                          "新しい問題に挑戦してください。"));
         return true;
     case QuizOutcome::FieldTooSmall:
-        platform::messages().show(this, QStringLiteral("画面が小さすぎるため、問題を作れません。"
-                                                       "画面サイズを大きくするか、文字の数を減らしてください。"));
+        platform::messages().show(this, tr("画面が小さすぎるため、問題を作れません。"
+                                                          "画面サイズを大きくするか、文字の数を減らしてください。"));
         return false;
     }
     return false;
@@ -391,7 +392,8 @@ float frmMain::ElapsedSeconds() const
 
 void frmMain::timWatch_Timer()
 {
-    lblAns->setText(platform::numberText(platform::floorToInt(ElapsedSeconds())) + QStringLiteral(" 秒"));
+    const int seconds = platform::floorToInt(ElapsedSeconds());
+    ShowStatus([seconds] { return tr("%1 秒").arg(platform::numberText(seconds)); });
 }
 
 void frmMain::lblKey_Click(int index)
@@ -406,17 +408,49 @@ void frmMain::lblKey_Click(int index)
     m_tracker.hit();
     m_AnsView = True16;
     ViewSC(ElapsedSeconds());
-    platform::messages().show(this, QStringLiteral("正解"));
-    cmdStart->setText(StartCaption);
+    platform::messages().show(this, tr("正解"));
+    cmdStart->setText(tr(StartCaption));
 }
 
 void frmMain::ViewSC(float SCtime)
 {
     AddSC(SCtime);
+    ShowScores();
+}
+
+void frmMain::ShowScores()
+{
     for (int i = 0; i < ScoreCount; ++i) {
-        lblSc[i]->setText(SCList[i] > 0 ? platform::numberText(platform::floorToInt(SCList[i]))
-                                        : QStringLiteral("---"));
+        //: The score board's mark for a game given up (a row of dashes where a time would stand).
+        lblSc[i]->setText(SCList[i] > 0 ? platform::numberText(platform::floorToInt(SCList[i])) : tr("---"));
     }
+}
+
+void frmMain::ShowStatus(std::function<QString()> text)
+{
+    m_status = std::move(text);
+    lblAns->setText(m_status ? m_status() : QString());
+}
+
+void frmMain::RetranslateUi()
+{
+    mnuEnd->setText(tr("終了"));
+    mnuOpt->setText(tr("設定"));
+    mnuAbout->setText(tr("バージョン"));
+    mnuRecords->setText(tr("記録"));
+    cmdStart->setText(timWatch->isActive() ? tr(GiveUpCaption) : tr(StartCaption));
+    lblAns->setText(m_status ? m_status() : QString());
+    // The board stays empty until the first game ends.
+    if (!lblSc[0]->text().isEmpty())
+        ShowScores();
+    ViewCaption();
+}
+
+void frmMain::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QMainWindow::changeEvent(event);
 }
 
 void frmMain::mnuEnd_Click()
@@ -462,8 +496,8 @@ void frmMain::ViewCaption()
 {
     const QString title = QString::fromUtf8(platform::ProgramTitle);
     // In the title, so that the status box keeps the stopwatch.
-    setWindowTitle(TrainingMode ? title + QStringLiteral(" トレーニング ") + platform::numberText(m_staircase.level)
-                                      + QStringLiteral(" 個")
+    //: The window title in training mode: the program's name, then the number of symbols of the level.
+    setWindowTitle(TrainingMode ? tr("%1 トレーニング %2 個").arg(title, platform::numberText(m_staircase.level))
                                 : title);
 }
 

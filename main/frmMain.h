@@ -11,6 +11,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class ClickLabel;
@@ -75,6 +76,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void Form_Load();
@@ -88,6 +90,10 @@ private:
     void TakeHistory(quint64 request, const QList<records::GameRecord> &games, const QString &problem);
     void FollowGame(const records::GameRecord &game);
     void ViewCaption();
+    void ShowScores();
+    // The status box's text, kept as a function so that a change of language reads it again.
+    void ShowStatus(std::function<QString()> text);
+    void RetranslateUi();
     void ShowFirstPicture();
     bool NextScreen();
     bool PictureShown() const;
@@ -123,4 +129,5 @@ private:
     GameTracker m_tracker{*m_history};
     records::Staircase m_staircase; // the last known level of training
     quint64 m_levelRequest = 0;     // the last history read asked for the level
+    std::function<QString()> m_status;
 };

@@ -6,14 +6,107 @@
 
 namespace platform {
 
-bool loadQtTranslation(QCoreApplication &app)
+namespace {
+
+const QString Japanese = QStringLiteral("ja");
+
+struct Installed
 {
-    auto *translator = new QTranslator(&app);
-    if (!translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
+    QString language = Japanese;
+    QTranslator *game = nullptr;
+    QTranslator *qt = nullptr;
+};
+
+Installed &installed()
+{
+    static Installed state;
+    return state;
+}
+
+void remove(QTranslator *&translator)
+{
+    if (!translator)
+        return;
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+    translator = nullptr;
+}
+
+// Loads file from directory into a new translator owned by the application; null when there is no such file.
+QTranslator *loaded(const QString &file, const QString &directory)
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(file, directory))
+        return translator;
+    delete translator;
+    return nullptr;
+}
+
+// The game's language for one of the desktop's ("de-DE", "zh-Hans-CN", "C"), or an empty text.
+QString spokenFor(QString desktop)
+{
+    desktop.replace(QLatin1Char('-'), QLatin1Char('_'));
+    const QStringList parts = desktop.split(QLatin1Char('_'));
+    const QString language = parts.first().toLower();
+    if (language == QLatin1String("zh")) {
+        // Simplified Chinese only: Taiwan, Hong Kong and Macao write the traditional characters.
+        const bool traditional = parts.contains(QLatin1String("Hant")) || parts.contains(QLatin1String("TW"))
+                                 || parts.contains(QLatin1String("HK")) || parts.contains(QLatin1String("MO"));
+        return traditional ? QString() : QStringLiteral("zh_CN");
     }
-    return QCoreApplication::installTranslator(translator);
+    return interfaceLanguages().contains(language) ? language : QString();
+}
+
+} // namespace
+
+const QStringList &interfaceLanguages()
+{
+    static const QStringList languages{Japanese, QStringLiteral("en"), QStringLiteral("de"), QStringLiteral("zh_CN")};
+    return languages;
+}
+
+QString chosenLanguage(const QString &setting, const QStringList &desktopLanguages)
+{
+    if (interfaceLanguages().contains(setting))
+        return setting;
+    for (const QString &desktop : desktopLanguages) {
+        const QString spoken = spokenFor(desktop);
+        if (!spoken.isEmpty())
+            return spoken;
+    }
+    return Japanese;
+}
+
+bool applyLanguage(const QString &language)
+{
+    Installed &state = installed();
+    remove(state.game);
+    remove(state.qt);
+    state.language = interfaceLanguages().contains(language) ? language : Japanese;
+    bool complete = true;
+    // Japanese is what the texts are written in: it needs no translation of the game's.
+    if (state.language != Japanese) {
+        state.game = loaded(QStringLiteral("ivok2_") + state.language, QStringLiteral(":/i18n"));
+        complete = state.game && QCoreApplication::installTranslator(state.game);
+    }
+    state.qt = loaded(QStringLiteral("qtbase_") + state.language, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    complete = state.qt && QCoreApplication::installTranslator(state.qt) && complete;
+    return complete;
+}
+
+QString currentLanguage()
+{
+    return installed().language;
+}
+
+QLocale displayLocale()
+{
+    const QString language = currentLanguage();
+    if (language == Japanese)
+        return QLocale::c();
+    QLocale locale(language);
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale;
 }
 
 } // namespace platform

@@ -1,0 +1,187 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN" sourcelanguage="ja_JP">
+<context>
+    <name>frmAbout</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>%1のﾊﾞｰｼﾞｮﾝ情報</source>
+        <translation>关于 %1</translation>
+    </message>
+    <message>
+        <source>ﾊﾞｰｼﾞｮﾝ %1</source>
+        <translation>版本 %1</translation>
+    </message>
+</context>
+<context>
+    <name>frmMain</name>
+    <message>
+        <source>スタート</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>ギブアップ</source>
+        <translation>放弃</translation>
+    </message>
+    <message>
+        <source>解答表示中</source>
+        <translation>显示答案</translation>
+    </message>
+    <message>
+        <source>エラーが発生しました。この問題には正解がありません。画面サイズを大きくするか、文字の数を減らして、新しい問題に挑戦してください。</source>
+        <translation>发生错误：此题没有正确答案。请放大窗口或减少符号数量，然后尝试新的题目。</translation>
+    </message>
+    <message>
+        <source>画面が小さすぎるため、問題を作れません。画面サイズを大きくするか、文字の数を減らしてください。</source>
+        <translation>窗口太小，无法出题。请放大窗口或减少符号数量。</translation>
+    </message>
+    <message>
+        <source>%1 秒</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>正解</source>
+        <translation>正确！</translation>
+    </message>
+    <message>
+        <source>---</source>
+        <extracomment>The score board&apos;s mark for a game given up (a row of dashes where a time would stand).</extracomment>
+        <translation>---</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>バージョン</source>
+        <translation>版本</translation>
+    </message>
+    <message>
+        <source>記録</source>
+        <translation>记录</translation>
+    </message>
+    <message>
+        <source>%1 トレーニング %2 個</source>
+        <extracomment>The window title in training mode: the program&apos;s name, then the number of symbols of the level.</extracomment>
+        <translation>%1 训练：%2 个符号</translation>
+    </message>
+</context>
+<context>
+    <name>frmOpt</name>
+    <message>
+        <source>標準</source>
+        <translation>标准</translation>
+    </message>
+    <message>
+        <source>見やすい</source>
+        <translation>易于辨认</translation>
+    </message>
+    <message>
+        <source>色違い</source>
+        <translation>颜色</translation>
+    </message>
+    <message>
+        <source>記号の色が異なります</source>
+        <translation>符号改变颜色</translation>
+    </message>
+    <message>
+        <source>置き換え１</source>
+        <translation>换成别的符号</translation>
+    </message>
+    <message>
+        <source>全く別の記号に置き換えられます</source>
+        <translation>符号被换成完全不同的符号</translation>
+    </message>
+    <message>
+        <source>置き換え２</source>
+        <translation>换成相似符号</translation>
+    </message>
+    <message>
+        <source>似た記号に置き換えられます</source>
+        <translation>符号被换成外形相似的符号</translation>
+    </message>
+    <message>
+        <source>消滅</source>
+        <translation>消失</translation>
+    </message>
+    <message>
+        <source>記号が消えます</source>
+        <translation>符号消失</translation>
+    </message>
+    <message>
+        <source>移動</source>
+        <translation>移动</translation>
+    </message>
+    <message>
+        <source>記号が移動します</source>
+        <translation>符号移到别的格子</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>表示時間（0.1～10秒）</source>
+        <translation>显示时间（0.1～10秒）</translation>
+    </message>
+    <message>
+        <source>切替時間（0.1～3秒）</source>
+        <translation>空白时间（0.1～3秒）</translation>
+    </message>
+    <message>
+        <source>記号の数（5～100）</source>
+        <translation>符号数量（5～100）</translation>
+    </message>
+    <message>
+        <source>文字の長さ（１～20）</source>
+        <translation>字符长度（1～20）</translation>
+    </message>
+    <message>
+        <source>間違いの項目</source>
+        <translation>变化类型</translation>
+    </message>
+    <message>
+        <source>色&#x3000;（色の指定は16進数で行ってください）</source>
+        <translation>颜色（请用十六进制指定）</translation>
+    </message>
+    <message>
+        <source>配色</source>
+        <translation>配色方案</translation>
+    </message>
+    <message>
+        <source>難しさを自動で調整する</source>
+        <translation>自动调整难度</translation>
+    </message>
+    <message>
+        <source>言語</source>
+        <extracomment>The list of languages; the languages themselves are named each in its own.</extracomment>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>自動</source>
+        <extracomment>The language of the desktop.</extracomment>
+        <translation>自动</translation>
+    </message>
+    <message>
+        <source>変更</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>設定ファイルを保存できませんでした。
+%1</source>
+        <translation>无法保存设置文件。
+%1</translation>
+    </message>
+</context>
+</TS>
