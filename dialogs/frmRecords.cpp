@@ -3,6 +3,7 @@
 #include "dialogs/RecordsTableModel.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
+#include "platform/Translation.h"
 #include "records/RecordWriter.h"
 #include "records/ShownGames.h"
 
@@ -48,7 +49,11 @@ constexpr qint64 DayMs = 24 * 60 * 60 * 1000;
 constexpr std::array<int, 3> PeriodDays = {7, 30, 0};
 enum SeriesIndex { HitSeries, SlowSeries, TrendSeries, GiveUpSeries, LevelSeries };
 
-const QString Loading = QStringLiteral("読み込み中…");
+const char *const Loading = QT_TRANSLATE_NOOP("frmRecords", "読み込み中…");
+const char *const AllItems = QT_TRANSLATE_NOOP("frmRecords", "すべて");
+const std::array<const char *, 3> PeriodTexts = {QT_TRANSLATE_NOOP("frmRecords", "過去7日"),
+                                                 QT_TRANSLATE_NOOP("frmRecords", "過去30日"),
+                                                 QT_TRANSLATE_NOOP("frmRecords", "すべて")};
 
 QTableView *newTable(const QString &name, RecordsTableModel *model, QWidget *parent)
 {
@@ -67,9 +72,9 @@ QTableView *newTable(const QString &name, RecordsTableModel *model, QWidget *par
     return table;
 }
 
-QGroupBox *framed(const QString &title, QWidget *content, QWidget *parent)
+QGroupBox *framed(QWidget *content, QWidget *parent)
 {
-    auto *box = new QGroupBox(title, parent);
+    auto *box = new QGroupBox(parent);
     auto *layout = new QVBoxLayout(box);
     layout->addWidget(content);
     return box;
@@ -137,7 +142,6 @@ frmRecords::frmRecords(records::RecordWriter &history, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmRecords"));
     setWindowFlag(Qt::Window);
-    setWindowTitle(QStringLiteral("Ivok２の記録"));
     setFont(platform::gothicFont(10));
     // Before the chart, which fills its first, empty picture through them.
     timBuild = new QTimer(this);
@@ -150,6 +154,7 @@ frmRecords::frmRecords(records::RecordWriter &history, QWidget *parent)
     connect(timChart, &QTimer::timeout, this, &frmRecords::FillChartSome);
     CreateChart();
     CreateControls();
+    RetranslateUi();
 
     timMidnight = new QTimer(this);
     timMidnight->setObjectName(QStringLiteral("timMidnight"));
@@ -180,17 +185,22 @@ void frmRecords::CreateControls()
 
     cmbItems = new QComboBox(central);
     cmbItems->setObjectName(QStringLiteral("cmbItems"));
-    cmbItems->addItem(QStringLiteral("すべて"), 0);
+    cmbItems->addItem(QString(), 0);
     cmbPeriod = new QComboBox(central);
     cmbPeriod->setObjectName(QStringLiteral("cmbPeriod"));
-    cmbPeriod->addItems({QStringLiteral("過去7日"), QStringLiteral("過去30日"), QStringLiteral("すべて")});
+    for (size_t i = 0; i < PeriodTexts.size(); ++i)
+        cmbPeriod->addItem(QString());
     cmbPeriod->setCurrentIndex(static_cast<int>(PeriodDays.size()) - 1);
-    cmdExport = new QPushButton(QStringLiteral("CSVに書き出す"), central);
+    cmdExport = new QPushButton(central);
     cmdExport->setObjectName(QStringLiteral("cmdExport"));
-    filters->addWidget(new QLabel(QStringLiteral("記号の数"), central));
+    lblItems = new QLabel(central);
+    lblItems->setObjectName(QStringLiteral("lblItems"));
+    filters->addWidget(lblItems);
     filters->addWidget(cmbItems);
     filters->addSpacing(16);
-    filters->addWidget(new QLabel(QStringLiteral("期間"), central));
+    lblPeriod = new QLabel(central);
+    lblPeriod->setObjectName(QStringLiteral("lblPeriod"));
+    filters->addWidget(lblPeriod);
     filters->addWidget(cmbPeriod);
     filters->addStretch();
     filters->addWidget(cmdExport);
@@ -206,24 +216,21 @@ void frmRecords::CreateControls()
     layout->addWidget(chtTimes, 1);
 
     using Table = RecordsTableModel::Table;
-    m_kinds = new RecordsTableModel(Table::Kinds,
-                                    {QStringLiteral("種類"), QStringLiteral("ゲーム数"), QStringLiteral("正解"),
-                                     QStringLiteral("ギブアップ"), QStringLiteral("中断"), QStringLiteral("正解率"),
-                                     QStringLiteral("中央値（秒）"), QStringLiteral("最高（秒）")},
-                                    this);
-    m_best = new RecordsTableModel(Table::Best, {QStringLiteral("記号の数"), QStringLiteral("最高（秒）")}, this);
-    m_today = new RecordsTableModel(Table::Today,
-                                    {QStringLiteral("時刻"), QStringLiteral("結果"), QStringLiteral("秒"),
-                                     QStringLiteral("記号の数"), QStringLiteral("種類")},
-                                    this);
+    // The headers come with the words of the language, in RetranslateUi.
+    m_kinds = new RecordsTableModel(Table::Kinds, {}, this);
+    m_best = new RecordsTableModel(Table::Best, {}, this);
+    m_today = new RecordsTableModel(Table::Today, {}, this);
     grdKinds = newTable(QStringLiteral("grdKinds"), m_kinds, central);
     grdBest = newTable(QStringLiteral("grdBest"), m_best, central);
     grdToday = newTable(QStringLiteral("grdToday"), m_today, central);
     auto *tables = new QHBoxLayout;
     layout->addLayout(tables);
-    tables->addWidget(framed(QStringLiteral("種類ごとの成績"), grdKinds, central), 5);
-    tables->addWidget(framed(QStringLiteral("記号の数ごとの自己ベスト"), grdBest, central), 2);
-    tables->addWidget(framed(QStringLiteral("今日のゲーム"), grdToday, central), 4);
+    fraKinds = framed(grdKinds, central);
+    fraBest = framed(grdBest, central);
+    fraToday = framed(grdToday, central);
+    tables->addWidget(fraKinds, 5);
+    tables->addWidget(fraBest, 2);
+    tables->addWidget(fraToday, 4);
 
     setCentralWidget(central);
     statusBar()->setObjectName(QStringLiteral("staRecords"));
@@ -235,33 +242,27 @@ void frmRecords::CreateChart()
     m_chart = new QChart;
     m_chart->setFont(font());
     m_chart->setTitleFont(platform::gothicFont(11));
-    m_chart->setTitle(QStringLiteral("正解までの時間"));
     m_chart->legend()->setFont(font());
     m_chart->legend()->setAlignment(Qt::AlignBottom);
 
     m_hits = new QScatterSeries(m_chart);
-    m_hits->setName(QStringLiteral("正解"));
     m_hits->setMarkerSize(6);
     m_hits->setBorderColor(Qt::transparent);
     m_slow = new QScatterSeries(m_chart);
-    m_slow->setName(QStringLiteral("上端より遅い正解"));
     m_slow->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
     m_slow->setMarkerSize(10);
     m_slow->setColor(QColor(0x80, 0x20, 0xA0));
     m_slow->setBorderColor(Qt::transparent);
     m_trend = new QLineSeries(m_chart);
-    m_trend->setName(QStringLiteral("直近%1回の中央値").arg(ShownGames::TrendWindow));
     QPen trendPen(QColor(0xE0, 0x70, 0x10));
     trendPen.setWidth(2);
     m_trend->setPen(trendPen);
     m_giveUps = new QScatterSeries(m_chart);
-    m_giveUps->setName(QStringLiteral("ギブアップ"));
     m_giveUps->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
     m_giveUps->setMarkerSize(7);
     m_giveUps->setColor(Qt::red);
     m_giveUps->setBorderColor(Qt::transparent);
     m_levels = new QLineSeries(m_chart);
-    m_levels->setName(QStringLiteral("レベル"));
     m_levels->setPointsVisible(true);
     QPen levelPen(QColor(0x20, 0x90, 0x40));
     levelPen.setWidth(2);
@@ -273,14 +274,12 @@ void frmRecords::CreateChart()
     m_gameAxis->setLabelsFont(font());
     m_gameAxis->setTitleFont(font());
     m_secondsAxis = new QValueAxis(m_chart);
-    m_secondsAxis->setTitleText(QStringLiteral("秒"));
     m_secondsAxis->setTitleFont(font());
     m_secondsAxis->setLabelsFont(font());
     m_secondsAxis->setLabelFormat(QStringLiteral("%.0f"));
     m_secondsAxis->setTickType(QValueAxis::TicksDynamic);
     m_secondsAxis->setTickAnchor(0);
     m_levelAxis = new QValueAxis(m_chart);
-    m_levelAxis->setTitleText(QStringLiteral("レベル"));
     m_levelAxis->setTitleFont(font());
     m_levelAxis->setLabelsFont(font());
     m_levelAxis->setLabelFormat(QStringLiteral("%.0f"));
@@ -301,6 +300,45 @@ void frmRecords::CreateChart()
     for (QScatterSeries *series : {m_hits, m_slow, m_giveUps})
         useLightMarker(series);
     ViewChart();
+}
+
+void frmRecords::RetranslateUi()
+{
+    setWindowTitle(tr("Ivok２の記録"));
+    lblItems->setText(tr("記号の数"));
+    lblPeriod->setText(tr("期間"));
+    cmbItems->setItemText(0, tr(AllItems));
+    for (size_t i = 0; i < PeriodTexts.size(); ++i)
+        cmbPeriod->setItemText(static_cast<int>(i), tr(PeriodTexts[i]));
+    cmdExport->setText(tr("CSVに書き出す"));
+    //: The columns of the table per kind of change.
+    m_kinds->showWords({tr("種類"), tr("ゲーム数"), tr("正解"), tr("ギブアップ"), tr("中断"), tr("正解率"),
+                        tr("中央値（秒）"), tr("最高（秒）")});
+    m_best->showWords({tr("記号の数"), tr("最高（秒）")});
+    m_today->showWords({tr("時刻"), tr("結果"), tr("秒"), tr("記号の数"), tr("種類")});
+    fraKinds->setTitle(tr("種類ごとの成績"));
+    fraBest->setTitle(tr("記号の数ごとの自己ベスト"));
+    fraToday->setTitle(tr("今日のゲーム"));
+    m_chart->setTitle(tr("正解までの時間"));
+    m_hits->setName(tr("正解"));
+    m_slow->setName(tr("上端より遅い正解"));
+    //: The line of the median of the last hits; %1 is how many.
+    m_trend->setName(tr("直近%1回の中央値").arg(platform::displayLocale().toString(ShownGames::TrendWindow)));
+    m_giveUps->setName(tr("ギブアップ"));
+    m_levels->setName(tr("レベル"));
+    m_secondsAxis->setTitleText(tr("秒"));
+    m_levelAxis->setTitleText(tr("レベル"));
+    for (int i = 1; i < cmbItems->count(); ++i)
+        cmbItems->setItemText(i, platform::displayLocale().toString(cmbItems->itemData(i).toInt()));
+    ViewGameAxis();
+}
+
+void frmRecords::changeEvent(QEvent *event)
+{
+    // Before the chart and the views exist, the constructor sets their words itself.
+    if (event->type() == QEvent::LanguageChange && m_levelAxis)
+        RetranslateUi();
+    QMainWindow::changeEvent(event);
 }
 
 void frmRecords::showEvent(QShowEvent *event)
@@ -325,7 +363,7 @@ void frmRecords::hideEvent(QHideEvent *event)
 void frmRecords::Reload()
 {
     m_request = m_history.requestHistory();
-    statusBar()->showMessage(Loading);
+    statusBar()->showMessage(tr(Loading));
 }
 
 void frmRecords::HistoryRead(quint64 request, const QList<GameRecord> &games, const QString &problem)
@@ -336,7 +374,7 @@ void frmRecords::HistoryRead(quint64 request, const QList<GameRecord> &games, co
     m_all = games;
     // Whatever came in before this answer was written before it was read, so it is in games already.
     m_incoming.clear();
-    if (statusBar()->currentMessage() == Loading)
+    if (statusBar()->currentMessage() == tr(Loading))
         statusBar()->clearMessage();
     // A game that could not be written before the window opened is still the player's concern.
     ShowStatus(problem.isEmpty() ? m_history.problem() : problem);
@@ -459,9 +497,9 @@ void frmRecords::FillItemCounts()
 {
     const QVariant chosen = cmbItems->currentData();
     cmbItems->clear();
-    cmbItems->addItem(QStringLiteral("すべて"), 0);
+    cmbItems->addItem(tr(AllItems), 0);
     for (int count : m_itemCounts)
-        cmbItems->addItem(QString::number(count), count);
+        cmbItems->addItem(platform::displayLocale().toString(count), count);
     cmbItems->setCurrentIndex(std::max(0, cmbItems->findData(chosen)));
 }
 
@@ -560,10 +598,12 @@ void frmRecords::ViewGameAxis()
     if (count > 0) {
         const QDateTime first = QDateTime::fromMSecsSinceEpoch(m_shown.first().startedMs);
         const QDateTime last = QDateTime::fromMSecsSinceEpoch(m_shown.last().startedMs);
-        const QString format = first.date() == last.date() ? QStringLiteral("yyyy/MM/dd hh:mm") : QStringLiteral("yyyy/MM/dd");
-        labels.append(first.toString(format));
-        if (count > 1 && last.toString(format) != labels.first())
-            labels.append(last.toString(format));
+        const auto shown = [sameDay = first.date() == last.date()](const QDateTime &moment) {
+            return sameDay ? platform::shownMinute(moment) : platform::shownDate(moment.date());
+        };
+        labels.append(shown(first));
+        if (count > 1 && shown(last) != labels.first())
+            labels.append(shown(last));
     }
     if (labels != m_gameAxis->categoriesLabels() || (labels.size() == 2 && m_gameAxis->endValue(labels[1]) != count)) {
         for (const QString &label : m_gameAxis->categoriesLabels())
@@ -573,7 +613,7 @@ void frmRecords::ViewGameAxis()
         if (labels.size() == 2)
             m_gameAxis->append(labels[1], static_cast<double>(count));
     }
-    m_gameAxis->setTitleText(QStringLiteral("ゲーム（%1 回）").arg(count));
+    m_gameAxis->setTitleText(tr("ゲーム（%1 回）").arg(platform::displayLocale().toString(count)));
     m_levelAxis->setVisible(m_stats && m_stats->hasTraining());
 }
 
@@ -585,21 +625,21 @@ void frmRecords::ShowPoint(const QPointF &point, bool shown)
         return;
     }
     const GameRecord &game = m_shown[index];
-    QString text = QStringLiteral("%1\n%2　%3 個\n%4")
-                       .arg(QDateTime::fromMSecsSinceEpoch(game.startedMs).toString(QStringLiteral("yyyy/MM/dd hh:mm:ss")),
-                            kindText(game.kind))
-                       .arg(game.items)
-                       .arg(outcomeText(game.outcome));
+    const QLocale locale = platform::displayLocale();
+    //: A game under the pointer: its start, kind of change, number of symbols and outcome.
+    QString text = tr("%1\n%2　%3 個\n%4")
+                       .arg(platform::shownMoment(QDateTime::fromMSecsSinceEpoch(game.startedMs)), kindText(game.kind),
+                            locale.toString(game.items), outcomeText(game.outcome));
     if (game.outcome == records::Outcome::Hit)
-        text += QStringLiteral(" %1 秒").arg(QString::number(static_cast<double>(game.elapsedMs) / 1000, 'f', 2));
+        text += tr(" %1 秒").arg(locale.toString(static_cast<double>(game.elapsedMs) / 1000, 'f', 2));
     if (game.mode == records::Mode::Training)
-        text += QStringLiteral("\nレベル %1").arg(game.level);
+        text += tr("\nレベル %1").arg(locale.toString(game.level));
     QToolTip::showText(QCursor::pos(), text, chtTimes);
 }
 
 void frmRecords::cmdExport_Click()
 {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("CSVに書き出す"),
+    const QString path = QFileDialog::getSaveFileName(this, tr("CSVに書き出す"),
                                                       QDir::home().filePath(QStringLiteral("ivok2-records.csv")),
                                                       QStringLiteral("CSV (*.csv)"));
     if (!path.isEmpty())
@@ -612,15 +652,15 @@ void frmRecords::ExportTo(const QString &path)
     if (PeriodDays[static_cast<size_t>(std::max(0, cmbPeriod->currentIndex()))] > 0)
         Rebuild();
     m_history.requestExport(m_filter, path);
-    statusBar()->showMessage(QStringLiteral("書き出し中…"));
+    statusBar()->showMessage(tr("書き出し中…"));
 }
 
 void frmRecords::Exported(const QString &path, int count, const QString &problem)
 {
     if (problem.isEmpty())
-        statusBar()->showMessage(QStringLiteral("%1 件を %2 に書き出しました").arg(count).arg(path));
+        statusBar()->showMessage(tr("%n 件を %1 に書き出しました", nullptr, count).arg(path));
     else
-        ShowStatus(QStringLiteral("%1に書き出せません（%2）").arg(path, problem));
+        ShowStatus(tr("%1に書き出せません（%2）").arg(path, problem));
 }
 
 void frmRecords::ShowStatus(const QString &problem)

@@ -14,6 +14,8 @@ class QCategoryAxis;
 class QChart;
 class QChartView;
 class QComboBox;
+class QGroupBox;
+class QLabel;
 class QLineSeries;
 class QPushButton;
 class QScatterSeries;
@@ -60,10 +62,12 @@ public slots:
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void CreateControls();
     void CreateChart();
+    void RetranslateUi();
     void Reload();
     void HistoryRead(quint64 request, const QList<records::GameRecord> &games, const QString &problem);
     void Recorded(const records::GameRecord &record);
@@ -105,8 +109,13 @@ private:
     std::array<QList<QPointF>, 5> m_chartPoints;
     size_t m_chartStep = 0;
 
+    QLabel *lblItems = nullptr;
     QComboBox *cmbItems = nullptr;
+    QLabel *lblPeriod = nullptr;
     QComboBox *cmbPeriod = nullptr;
+    QGroupBox *fraKinds = nullptr;
+    QGroupBox *fraBest = nullptr;
+    QGroupBox *fraToday = nullptr;
     QPushButton *cmdExport = nullptr;
     QChartView *chtTimes = nullptr;
     QTableView *grdKinds = nullptr;

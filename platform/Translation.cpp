@@ -109,4 +109,49 @@ QLocale displayLocale()
     return locale;
 }
 
+namespace {
+
+bool japanese()
+{
+    return currentLanguage() == Japanese;
+}
+
+// The language's time format to the second, without the time zone its long form adds.
+QString secondsFormat(const QLocale &locale)
+{
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t'));
+    return format.trimmed();
+}
+
+} // namespace
+
+QString shownTime(const QTime &time)
+{
+    if (japanese())
+        return time.toString(QStringLiteral("hh:mm:ss"));
+    const QLocale locale = displayLocale();
+    return locale.toString(time, secondsFormat(locale));
+}
+
+QString shownDate(const QDate &date)
+{
+    if (japanese())
+        return date.toString(QStringLiteral("yyyy/MM/dd"));
+    return displayLocale().toString(date, QLocale::ShortFormat);
+}
+
+QString shownMinute(const QDateTime &moment)
+{
+    if (japanese())
+        return moment.toString(QStringLiteral("yyyy/MM/dd hh:mm"));
+    const QLocale locale = displayLocale();
+    return shownDate(moment.date()) + QLatin1Char(' ') + locale.toString(moment.time(), QLocale::ShortFormat);
+}
+
+QString shownMoment(const QDateTime &moment)
+{
+    return shownDate(moment.date()) + QLatin1Char(' ') + shownTime(moment.time());
+}
+
 } // namespace platform

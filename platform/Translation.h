@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -25,5 +26,12 @@ QString currentLanguage();
 // How numbers, dates and times read in the current language. In Japanese the forms stay the plain ones the
 // game has always shown (no group separators, ISO-like dates), so it is the C locale there.
 QLocale displayLocale();
+
+// A time of day with its seconds, a date, a date with the time to the minute, and to the second, as the current
+// language writes them (Japanese: 13:05:09, 2026/03/01, 2026/03/01 13:05, 2026/03/01 13:05:09).
+QString shownTime(const QTime &time);
+QString shownDate(const QDate &date);
+QString shownMinute(const QDateTime &moment);
+QString shownMoment(const QDateTime &moment);
 
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "records/CsvWriter.h"
 #include "records/PendingGames.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -64,8 +65,9 @@ void HistoryWorker::start()
         lost.remove();
     }
     if (count > 0) {
-        report(QStringLiteral("前回の終了時、%1 件のゲームを記録できませんでした（%2 にも %3 にも書き込めませんでした）。")
-                   .arg(count)
+        report(QCoreApplication::translate("HistoryWorker",
+                                           "前回の終了時、%n 件のゲームを記録できませんでした（%1 にも %2 にも書き込めませんでした）。",
+                                           nullptr, count)
                    .arg(QDir::toNativeSeparators(m_store.path()),
                         QDir::toNativeSeparators(pendingPath(m_store.path()))));
     }
@@ -112,9 +114,9 @@ void HistoryWorker::writeQueue()
 
 void HistoryWorker::retryLater(const StoreOutcome &outcome)
 {
-    report(QStringLiteral("%1まだ記録していないゲーム %2 件は、書き込めるようになりしだい記録します。")
-               .arg(outcome.text)
-               .arg(m_queue.size()));
+    report(QCoreApplication::translate("HistoryWorker", "%1まだ記録していないゲーム %n 件は、書き込めるようになりしだい記録します。",
+                                       nullptr, static_cast<int>(m_queue.size()))
+               .arg(outcome.text));
     // A newer history stays as it is: its games wait for the end of the program and the pending file.
     if (outcome.status == StoreStatus::Newer)
         return;
@@ -151,7 +153,7 @@ void HistoryWorker::exportTo(const RecordFilter &filter, const QString &path)
         emit exported(path, static_cast<int>(games.size()), QString());
     else
         emit exported(path, 0,
-                      QStringLiteral("CSVファイル %1 に書き込めません。書き込める場所を選んでください。")
+                      QCoreApplication::translate("HistoryWorker", "CSVファイル %1 に書き込めません。書き込める場所を選んでください。")
                           .arg(QDir::toNativeSeparators(path)));
 }
 

@@ -15,7 +15,7 @@ for ts in "$@"; do
 done
 cd "$source_dir"
 # shellcheck disable=SC2086
-"$lupdate" -silent -source-language ja_JP -locations none core quiz main dialogs records platform -ts $copies
+"$lupdate" -silent -source-language ja_JP -locations none -I . core quiz main dialogs records platform -ts $copies
 status=0
 for copy in $copies; do
     # The message's source is on the line before its translation.

@@ -2,6 +2,103 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="ja_JP">
 <context>
+    <name>HistoryStore</name>
+    <message>
+        <source>記録のフォルダーを作れません（%1）。このフォルダーを作れるか確かめてください。</source>
+        <translation>Der Ordner für den Verlauf kann nicht angelegt werden (%1). Prüfen Sie, ob dieser Ordner angelegt werden kann.</translation>
+    </message>
+    <message>
+        <source>記録ファイル %1 は新しい版のIvok２で作られています。この版では読み書きしません。新しい版のIvok２をお使いください。</source>
+        <translation>Die Verlaufsdatei %1 stammt von einer neueren Version von Ivok２. Diese Version liest und schreibt sie nicht. Bitte verwenden Sie die neuere Version von Ivok２.</translation>
+    </message>
+    <message>
+        <source>記録ファイル %1 が壊れていますが、移せません。このフォルダーに書き込めるか確かめてください。</source>
+        <translation>Die Verlaufsdatei %1 ist beschädigt, kann aber nicht verschoben werden. Prüfen Sie, ob in diesen Ordner geschrieben werden kann.</translation>
+    </message>
+    <message>
+        <source>記録ファイルが壊れていたため %1 に移し、新しい記録を始めました</source>
+        <translation>Die Verlaufsdatei war beschädigt: Sie wurde nach %1 verschoben und ein neuer Verlauf begonnen</translation>
+    </message>
+    <message>
+        <source>記録ファイル %1 を別のプログラムが使っています。使い終われば書き込めます。</source>
+        <translation>Ein anderes Programm verwendet die Verlaufsdatei %1. Sobald es fertig ist, wird sie geschrieben.</translation>
+    </message>
+    <message>
+        <source>記録ファイル %1 が壊れています。</source>
+        <translation>Die Verlaufsdatei %1 ist beschädigt.</translation>
+    </message>
+    <message>
+        <source>ディスクがいっぱいで記録ファイル %1 に書き込めません。ディスクに空きを作ってください。</source>
+        <translation>Der Datenträger ist voll: In die Verlaufsdatei %1 kann nicht geschrieben werden. Schaffen Sie Platz auf dem Datenträger.</translation>
+    </message>
+    <message>
+        <source>記録ファイル %1 を使えません（エラー番号 %2）。</source>
+        <translation>Die Verlaufsdatei %1 kann nicht verwendet werden (Fehlernummer %2).</translation>
+    </message>
+    <message>
+        <source>記録ファイル %1 に書き込めません。このファイルとフォルダーに書き込めるか確かめてください。</source>
+        <translation>In die Verlaufsdatei %1 kann nicht geschrieben werden. Prüfen Sie, ob diese Datei und ihr Ordner beschreibbar sind.</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryWorker</name>
+    <message>
+        <source>CSVファイル %1 に書き込めません。書き込める場所を選んでください。</source>
+        <translation>Die CSV-Datei %1 kann nicht geschrieben werden. Wählen Sie einen beschreibbaren Ort.</translation>
+    </message>
+    <message numerus="yes">
+        <source>前回の終了時、%n 件のゲームを記録できませんでした（%1 にも %2 にも書き込めませんでした）。</source>
+        <translation>
+            <numerusform>Beim letzten Beenden konnte %n Spiel nicht gespeichert werden (weder %1 noch %2 war beschreibbar).</numerusform>
+            <numerusform>Beim letzten Beenden konnten %n Spiele nicht gespeichert werden (weder %1 noch %2 war beschreibbar).</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>RecordsTableModel</name>
+    <message>
+        <source>色</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <source>別の記号</source>
+        <translation>Anderes Symbol</translation>
+    </message>
+    <message>
+        <source>似た記号</source>
+        <translation>Ähnliches Symbol</translation>
+    </message>
+    <message>
+        <source>消える</source>
+        <translation>Verschwinden</translation>
+    </message>
+    <message>
+        <source>移動</source>
+        <translation>Bewegen</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>正解</source>
+        <translation>Treffer</translation>
+    </message>
+    <message>
+        <source>ギブアップ</source>
+        <translation>Aufgegeben</translation>
+    </message>
+    <message>
+        <source>中断</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <extracomment>A hit rate in percent.</extracomment>
+        <translation>%1 %</translation>
+    </message>
+</context>
+<context>
     <name>frmAbout</name>
     <message>
         <source>OK</source>
@@ -182,6 +279,153 @@
 %1</source>
         <translation>Die Einstellungsdatei konnte nicht gespeichert werden.
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>frmRecords</name>
+    <message>
+        <source>読み込み中…</source>
+        <translation>Wird geladen …</translation>
+    </message>
+    <message>
+        <source>すべて</source>
+        <translation>Alle</translation>
+    </message>
+    <message>
+        <source>過去7日</source>
+        <translation>Letzte 7 Tage</translation>
+    </message>
+    <message>
+        <source>過去30日</source>
+        <translation>Letzte 30 Tage</translation>
+    </message>
+    <message>
+        <source>Ivok２の記録</source>
+        <translation>Ivok２ – Statistik</translation>
+    </message>
+    <message>
+        <source>記号の数</source>
+        <translation>Symbole</translation>
+    </message>
+    <message>
+        <source>期間</source>
+        <translation>Zeitraum</translation>
+    </message>
+    <message>
+        <source>CSVに書き出す</source>
+        <translation>Als CSV exportieren</translation>
+    </message>
+    <message>
+        <source>種類</source>
+        <extracomment>The columns of the table per kind of change.</extracomment>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <source>ゲーム数</source>
+        <translation>Spiele</translation>
+    </message>
+    <message>
+        <source>正解</source>
+        <translation>Treffer</translation>
+    </message>
+    <message>
+        <source>ギブアップ</source>
+        <translation>Aufgegeben</translation>
+    </message>
+    <message>
+        <source>中断</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>正解率</source>
+        <translation>Trefferquote</translation>
+    </message>
+    <message>
+        <source>中央値（秒）</source>
+        <translation>Median (s)</translation>
+    </message>
+    <message>
+        <source>最高（秒）</source>
+        <translation>Bestzeit (s)</translation>
+    </message>
+    <message>
+        <source>時刻</source>
+        <translation>Uhrzeit</translation>
+    </message>
+    <message>
+        <source>結果</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>秒</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>種類ごとの成績</source>
+        <translation>Ergebnisse nach Art der Änderung</translation>
+    </message>
+    <message>
+        <source>記号の数ごとの自己ベスト</source>
+        <translation>Bestzeiten nach Anzahl der Symbole</translation>
+    </message>
+    <message>
+        <source>今日のゲーム</source>
+        <translation>Heutige Spiele</translation>
+    </message>
+    <message>
+        <source>正解までの時間</source>
+        <translation>Zeit bis zum Treffer</translation>
+    </message>
+    <message>
+        <source>上端より遅い正解</source>
+        <translation>Treffer langsamer als der obere Rand</translation>
+    </message>
+    <message>
+        <source>直近%1回の中央値</source>
+        <extracomment>The line of the median of the last hits; %1 is how many.</extracomment>
+        <translation>Median der letzten %1</translation>
+    </message>
+    <message>
+        <source>レベル</source>
+        <translation>Stufe</translation>
+    </message>
+    <message>
+        <source>ゲーム（%1 回）</source>
+        <translation>Spiele (%1)</translation>
+    </message>
+    <message>
+        <source>%1
+%2&#x3000;%3 個
+%4</source>
+        <extracomment>A game under the pointer: its start, kind of change, number of symbols and outcome.</extracomment>
+        <translation>%1
+%2, %3 Symbole
+%4</translation>
+    </message>
+    <message>
+        <source> %1 秒</source>
+        <translation> %1 s</translation>
+    </message>
+    <message>
+        <source>
+レベル %1</source>
+        <translation>
+Stufe %1</translation>
+    </message>
+    <message>
+        <source>書き出し中…</source>
+        <translation>Wird exportiert …</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 件を %1 に書き出しました</source>
+        <translation>
+            <numerusform>%n Spiel nach %1 exportiert</numerusform>
+            <numerusform>%n Spiele nach %1 exportiert</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1に書き出せません（%2）</source>
+        <translation>%1 kann nicht geschrieben werden (%2)</translation>
     </message>
 </context>
 </TS>

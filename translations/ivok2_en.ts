@@ -2,6 +2,103 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ja_JP">
 <context>
+    <name>HistoryStore</name>
+    <message>
+        <source>記録のフォルダーを作れません（%1）。このフォルダーを作れるか確かめてください。</source>
+        <translation>Cannot create the history folder (%1). Check that this folder can be created.</translation>
+    </message>
+    <message>
+        <source>記録ファイル %1 は新しい版のIvok２で作られています。この版では読み書きしません。新しい版のIvok２をお使いください。</source>
+        <translation>The history file %1 was made by a newer version of Ivok２. This version neither reads nor writes it. Please use the newer version of Ivok２.</translation>
+    </message>
+    <message>
+        <source>記録ファイル %1 が壊れていますが、移せません。このフォルダーに書き込めるか確かめてください。</source>
+        <translation>The history file %1 is damaged but cannot be moved aside. Check that this folder can be written to.</translation>
+    </message>
+    <message>
+        <source>記録ファイルが壊れていたため %1 に移し、新しい記録を始めました</source>
+        <translation>The history file was damaged: it was moved to %1 and a new history started</translation>
+    </message>
+    <message>
+        <source>記録ファイル %1 を別のプログラムが使っています。使い終われば書き込めます。</source>
+        <translation>Another program is using the history file %1. It will be written once that program is done with it.</translation>
+    </message>
+    <message>
+        <source>記録ファイル %1 が壊れています。</source>
+        <translation>The history file %1 is damaged.</translation>
+    </message>
+    <message>
+        <source>ディスクがいっぱいで記録ファイル %1 に書き込めません。ディスクに空きを作ってください。</source>
+        <translation>The disk is full: the history file %1 cannot be written. Free some space on the disk.</translation>
+    </message>
+    <message>
+        <source>記録ファイル %1 を使えません（エラー番号 %2）。</source>
+        <translation>Cannot use the history file %1 (error number %2).</translation>
+    </message>
+    <message>
+        <source>記録ファイル %1 に書き込めません。このファイルとフォルダーに書き込めるか確かめてください。</source>
+        <translation>Cannot write to the history file %1. Check that this file and its folder can be written to.</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryWorker</name>
+    <message>
+        <source>CSVファイル %1 に書き込めません。書き込める場所を選んでください。</source>
+        <translation>Cannot write the CSV file %1. Choose a place that can be written to.</translation>
+    </message>
+    <message numerus="yes">
+        <source>前回の終了時、%n 件のゲームを記録できませんでした（%1 にも %2 にも書き込めませんでした）。</source>
+        <translation>
+            <numerusform>When the program last ended, %n game could not be recorded (neither %1 nor %2 could be written).</numerusform>
+            <numerusform>When the program last ended, %n games could not be recorded (neither %1 nor %2 could be written).</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>RecordsTableModel</name>
+    <message>
+        <source>色</source>
+        <translation>Colour</translation>
+    </message>
+    <message>
+        <source>別の記号</source>
+        <translation>Other symbol</translation>
+    </message>
+    <message>
+        <source>似た記号</source>
+        <translation>Similar symbol</translation>
+    </message>
+    <message>
+        <source>消える</source>
+        <translation>Vanish</translation>
+    </message>
+    <message>
+        <source>移動</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>正解</source>
+        <translation>Hit</translation>
+    </message>
+    <message>
+        <source>ギブアップ</source>
+        <translation>Given up</translation>
+    </message>
+    <message>
+        <source>中断</source>
+        <translation>Abandoned</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <extracomment>A hit rate in percent.</extracomment>
+        <translation>%1%</translation>
+    </message>
+</context>
+<context>
     <name>frmAbout</name>
     <message>
         <source>OK</source>
@@ -182,6 +279,153 @@
 %1</source>
         <translation>The settings file could not be saved.
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>frmRecords</name>
+    <message>
+        <source>読み込み中…</source>
+        <translation>Loading…</translation>
+    </message>
+    <message>
+        <source>すべて</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>過去7日</source>
+        <translation>Last 7 days</translation>
+    </message>
+    <message>
+        <source>過去30日</source>
+        <translation>Last 30 days</translation>
+    </message>
+    <message>
+        <source>Ivok２の記録</source>
+        <translation>Ivok２ Records</translation>
+    </message>
+    <message>
+        <source>記号の数</source>
+        <translation>Symbols</translation>
+    </message>
+    <message>
+        <source>期間</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>CSVに書き出す</source>
+        <translation>Export as CSV</translation>
+    </message>
+    <message>
+        <source>種類</source>
+        <extracomment>The columns of the table per kind of change.</extracomment>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>ゲーム数</source>
+        <translation>Games</translation>
+    </message>
+    <message>
+        <source>正解</source>
+        <translation>Hits</translation>
+    </message>
+    <message>
+        <source>ギブアップ</source>
+        <translation>Given up</translation>
+    </message>
+    <message>
+        <source>中断</source>
+        <translation>Abandoned</translation>
+    </message>
+    <message>
+        <source>正解率</source>
+        <translation>Hit rate</translation>
+    </message>
+    <message>
+        <source>中央値（秒）</source>
+        <translation>Median (s)</translation>
+    </message>
+    <message>
+        <source>最高（秒）</source>
+        <translation>Best (s)</translation>
+    </message>
+    <message>
+        <source>時刻</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>結果</source>
+        <translation>Outcome</translation>
+    </message>
+    <message>
+        <source>秒</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>種類ごとの成績</source>
+        <translation>Results by kind of change</translation>
+    </message>
+    <message>
+        <source>記号の数ごとの自己ベスト</source>
+        <translation>Personal best by number of symbols</translation>
+    </message>
+    <message>
+        <source>今日のゲーム</source>
+        <translation>Today's games</translation>
+    </message>
+    <message>
+        <source>正解までの時間</source>
+        <translation>Time to find the change</translation>
+    </message>
+    <message>
+        <source>上端より遅い正解</source>
+        <translation>Hits slower than the top</translation>
+    </message>
+    <message>
+        <source>直近%1回の中央値</source>
+        <extracomment>The line of the median of the last hits; %1 is how many.</extracomment>
+        <translation>Median of the last %1</translation>
+    </message>
+    <message>
+        <source>レベル</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>ゲーム（%1 回）</source>
+        <translation>Games (%1)</translation>
+    </message>
+    <message>
+        <source>%1
+%2&#x3000;%3 個
+%4</source>
+        <extracomment>A game under the pointer: its start, kind of change, number of symbols and outcome.</extracomment>
+        <translation>%1
+%2, %3 symbols
+%4</translation>
+    </message>
+    <message>
+        <source> %1 秒</source>
+        <translation> %1 s</translation>
+    </message>
+    <message>
+        <source>
+レベル %1</source>
+        <translation>
+Level %1</translation>
+    </message>
+    <message>
+        <source>書き出し中…</source>
+        <translation>Exporting…</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 件を %1 に書き出しました</source>
+        <translation>
+            <numerusform>Exported %n game to %1</numerusform>
+            <numerusform>Exported %n games to %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1に書き出せません（%2）</source>
+        <translation>Cannot write to %1 (%2)</translation>
     </message>
 </context>
 </TS>

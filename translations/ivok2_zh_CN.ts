@@ -2,6 +2,102 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="ja_JP">
 <context>
+    <name>HistoryStore</name>
+    <message>
+        <source>記録のフォルダーを作れません（%1）。このフォルダーを作れるか確かめてください。</source>
+        <translation>无法创建记录文件夹（%1）。请确认可以创建此文件夹。</translation>
+    </message>
+    <message>
+        <source>記録ファイル %1 は新しい版のIvok２で作られています。この版では読み書きしません。新しい版のIvok２をお使いください。</source>
+        <translation>记录文件 %1 由较新版本的 Ivok２ 创建。此版本不会读写该文件。请使用较新版本的 Ivok２。</translation>
+    </message>
+    <message>
+        <source>記録ファイル %1 が壊れていますが、移せません。このフォルダーに書き込めるか確かめてください。</source>
+        <translation>记录文件 %1 已损坏，但无法移走。请确认此文件夹可以写入。</translation>
+    </message>
+    <message>
+        <source>記録ファイルが壊れていたため %1 に移し、新しい記録を始めました</source>
+        <translation>记录文件已损坏，已移至 %1 并开始新的记录</translation>
+    </message>
+    <message>
+        <source>記録ファイル %1 を別のプログラムが使っています。使い終われば書き込めます。</source>
+        <translation>另一个程序正在使用记录文件 %1。待其用完后即可写入。</translation>
+    </message>
+    <message>
+        <source>記録ファイル %1 が壊れています。</source>
+        <translation>记录文件 %1 已损坏。</translation>
+    </message>
+    <message>
+        <source>ディスクがいっぱいで記録ファイル %1 に書き込めません。ディスクに空きを作ってください。</source>
+        <translation>磁盘已满，无法写入记录文件 %1。请腾出磁盘空间。</translation>
+    </message>
+    <message>
+        <source>記録ファイル %1 を使えません（エラー番号 %2）。</source>
+        <translation>无法使用记录文件 %1（错误代码 %2）。</translation>
+    </message>
+    <message>
+        <source>記録ファイル %1 に書き込めません。このファイルとフォルダーに書き込めるか確かめてください。</source>
+        <translation>无法写入记录文件 %1。请确认此文件及其文件夹可以写入。</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryWorker</name>
+    <message>
+        <source>CSVファイル %1 に書き込めません。書き込める場所を選んでください。</source>
+        <translation>无法写入 CSV 文件 %1。请选择可以写入的位置。</translation>
+    </message>
+    <message numerus="yes">
+        <source>前回の終了時、%n 件のゲームを記録できませんでした（%1 にも %2 にも書き込めませんでした）。</source>
+        <translation>
+            <numerusform>上次退出时，有 %n 局游戏未能记录（%1 和 %2 均无法写入）。</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>RecordsTableModel</name>
+    <message>
+        <source>色</source>
+        <translation>颜色</translation>
+    </message>
+    <message>
+        <source>別の記号</source>
+        <translation>别的符号</translation>
+    </message>
+    <message>
+        <source>似た記号</source>
+        <translation>相似符号</translation>
+    </message>
+    <message>
+        <source>消える</source>
+        <translation>消失</translation>
+    </message>
+    <message>
+        <source>移動</source>
+        <translation>移动</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>正解</source>
+        <translation>正确</translation>
+    </message>
+    <message>
+        <source>ギブアップ</source>
+        <translation>放弃</translation>
+    </message>
+    <message>
+        <source>中断</source>
+        <translation>中断</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <extracomment>A hit rate in percent.</extracomment>
+        <translation>%1%</translation>
+    </message>
+</context>
+<context>
     <name>frmAbout</name>
     <message>
         <source>OK</source>
@@ -182,6 +278,152 @@
 %1</source>
         <translation>无法保存设置文件。
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>frmRecords</name>
+    <message>
+        <source>読み込み中…</source>
+        <translation>正在加载…</translation>
+    </message>
+    <message>
+        <source>すべて</source>
+        <translation>全部</translation>
+    </message>
+    <message>
+        <source>過去7日</source>
+        <translation>最近 7 天</translation>
+    </message>
+    <message>
+        <source>過去30日</source>
+        <translation>最近 30 天</translation>
+    </message>
+    <message>
+        <source>Ivok２の記録</source>
+        <translation>Ivok２ 记录</translation>
+    </message>
+    <message>
+        <source>記号の数</source>
+        <translation>符号数</translation>
+    </message>
+    <message>
+        <source>期間</source>
+        <translation>时间段</translation>
+    </message>
+    <message>
+        <source>CSVに書き出す</source>
+        <translation>导出为 CSV</translation>
+    </message>
+    <message>
+        <source>種類</source>
+        <extracomment>The columns of the table per kind of change.</extracomment>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>ゲーム数</source>
+        <translation>局数</translation>
+    </message>
+    <message>
+        <source>正解</source>
+        <translation>正确</translation>
+    </message>
+    <message>
+        <source>ギブアップ</source>
+        <translation>放弃</translation>
+    </message>
+    <message>
+        <source>中断</source>
+        <translation>中断</translation>
+    </message>
+    <message>
+        <source>正解率</source>
+        <translation>正确率</translation>
+    </message>
+    <message>
+        <source>中央値（秒）</source>
+        <translation>中位数（秒）</translation>
+    </message>
+    <message>
+        <source>最高（秒）</source>
+        <translation>最佳（秒）</translation>
+    </message>
+    <message>
+        <source>時刻</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>結果</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>秒</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>種類ごとの成績</source>
+        <translation>按变化类型的成绩</translation>
+    </message>
+    <message>
+        <source>記号の数ごとの自己ベスト</source>
+        <translation>按符号数的个人最佳</translation>
+    </message>
+    <message>
+        <source>今日のゲーム</source>
+        <translation>今日游戏</translation>
+    </message>
+    <message>
+        <source>正解までの時間</source>
+        <translation>找到变化所用时间</translation>
+    </message>
+    <message>
+        <source>上端より遅い正解</source>
+        <translation>慢于上限的正确</translation>
+    </message>
+    <message>
+        <source>直近%1回の中央値</source>
+        <extracomment>The line of the median of the last hits; %1 is how many.</extracomment>
+        <translation>最近 %1 次的中位数</translation>
+    </message>
+    <message>
+        <source>レベル</source>
+        <translation>等级</translation>
+    </message>
+    <message>
+        <source>ゲーム（%1 回）</source>
+        <translation>游戏（%1 局）</translation>
+    </message>
+    <message>
+        <source>%1
+%2&#x3000;%3 個
+%4</source>
+        <extracomment>A game under the pointer: its start, kind of change, number of symbols and outcome.</extracomment>
+        <translation>%1
+%2　%3 个符号
+%4</translation>
+    </message>
+    <message>
+        <source> %1 秒</source>
+        <translation> %1 秒</translation>
+    </message>
+    <message>
+        <source>
+レベル %1</source>
+        <translation>
+等级 %1</translation>
+    </message>
+    <message>
+        <source>書き出し中…</source>
+        <translation>正在导出…</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 件を %1 に書き出しました</source>
+        <translation>
+            <numerusform>已将 %n 局导出到 %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1に書き出せません（%2）</source>
+        <translation>无法写入 %1（%2）</translation>
     </message>
 </context>
 </TS>
