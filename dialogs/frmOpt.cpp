@@ -5,6 +5,7 @@
 #include "core/InterfaceLanguage.h"
 #include "core/TrainingMode.h"
 #include "core/mdlUser.h"
+#include "platform/CaptionFit.h"
 #include "platform/Colors.h"
 #include "platform/Controls.h"
 #include "platform/MessageBox.h"
@@ -117,8 +118,6 @@ frmOpt::frmOpt(QWidget *parent)
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmOpt"));
-    // Taller than the settings alone need, for the training switch and the language below them.
-    setFixedSize(platform::toPixels(5010), platform::toPixels(6000));
     setFont(platform::gothicFont(9));
 
     CreateControls();
@@ -266,6 +265,11 @@ void frmOpt::RetranslateUi()
     cmbLanguage->setItemText(0, tr("自動"));
     cmdOk->setText(tr("変更"));
     cmdCancel->setText(tr("キャンセル"));
+
+    // A language with longer words widens what needs it and the dialog with it; Japanese fits the design.
+    const int wider = platform::fitCaptions(findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
+    // Taller than the settings alone need, for the training switch and the language below them.
+    setFixedSize(platform::toPixels(5010) + wider, platform::toPixels(6000));
 }
 
 void frmOpt::changeEvent(QEvent *event)

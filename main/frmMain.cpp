@@ -5,6 +5,7 @@
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOpt.h"
 #include "dialogs/frmRecords.h"
+#include "platform/CaptionFit.h"
 #include "platform/ClickLabel.h"
 #include "platform/Clock.h"
 #include "platform/Colors.h"
@@ -440,10 +441,25 @@ void frmMain::RetranslateUi()
     mnuRecords->setText(tr("記録"));
     cmdStart->setText(timWatch->isActive() ? tr(GiveUpCaption) : tr(StartCaption));
     lblAns->setText(m_status ? m_status() : QString());
+    FitHeader();
     // The board stays empty until the first game ends.
     if (!lblSc[0]->text().isEmpty())
         ShowScores();
     ViewCaption();
+}
+
+void frmMain::FitHeader()
+{
+    // The status box shows the seconds and the answer's notice by turns, the button both its captions.
+    platform::setOtherCaptions(lblAns, {tr("解答表示中"), tr("%1 秒").arg(platform::numberText(9999))});
+    platform::setOtherCaptions(cmdStart, {tr(StartCaption), tr(GiveUpCaption)});
+    QList<QWidget *> header{lblAns, cmdStart};
+    for (QLabel *score : lblSc)
+        header.append(score);
+    // The rules that close the header off move out as far as it grew.
+    const double end = 7800 + platform::toTwips(platform::fitCaptions(header));
+    Line1->setPoints(0, 720, end, 720);
+    Line2->setPoints(end, 720, end, 0);
 }
 
 void frmMain::changeEvent(QEvent *event)

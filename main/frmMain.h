@@ -94,6 +94,7 @@ private:
     // The status box's text, kept as a function so that a change of language reads it again.
     void ShowStatus(std::function<QString()> text);
     void RetranslateUi();
+    void FitHeader();
     void ShowFirstPicture();
     bool NextScreen();
     bool PictureShown() const;

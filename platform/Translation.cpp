@@ -90,7 +90,8 @@ bool applyLanguage(const QString &language)
         complete = state.game && QCoreApplication::installTranslator(state.game);
     }
     state.qt = loaded(QStringLiteral("qtbase_") + state.language, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    complete = state.qt && QCoreApplication::installTranslator(state.qt) && complete;
+    // Qt's English is its own texts: that file is empty, and an empty translator is not installed.
+    complete = state.qt && (state.qt->isEmpty() || QCoreApplication::installTranslator(state.qt)) && complete;
     return complete;
 }
 
