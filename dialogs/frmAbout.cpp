@@ -54,6 +54,7 @@ frmAbout::frmAbout(QWidget *parent)
     Line1_0->setLineWidth(2);
 
     Form_Load();
+    platform::fitCaptions(this);
 }
 
 void frmAbout::Form_Load()

@@ -5,7 +5,7 @@
 #include "core/InterfaceLanguage.h"
 #include "core/TrainingMode.h"
 #include "core/mdlUser.h"
-#include "platform/CaptionFit.h"
+#include "platform/CentredText.h"
 #include "platform/Colors.h"
 #include "platform/Controls.h"
 #include "platform/MessageBox.h"
@@ -64,6 +64,7 @@ QComboBox *newComboBox(const QString &name, QWidget *parent)
     box->setInsertPolicy(QComboBox::NoInsert);
     // Inline completion would turn a typed "1" into the listed "10" before Enter confirms it.
     box->setCompleter(nullptr);
+    new CentredText(box->lineEdit());
     return box;
 }
 
@@ -118,12 +119,15 @@ frmOpt::frmOpt(QWidget *parent)
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmOpt"));
+    // Taller than the settings alone need, for the training switch and the language below them.
+    setFixedSize(platform::toPixels(5010), platform::toPixels(6000));
     setFont(platform::gothicFont(9));
 
     CreateControls();
     RetranslateUi();
     SetTabOrder();
     Form_Load();
+    platform::fitCaptions(this);
     cmbViewTime->setFocus();
 }
 
@@ -206,6 +210,7 @@ void frmOpt::CreateColorBoxes()
 
         txtColor[i] = new QLineEdit(Frame1);
         txtColor[i]->setObjectName(platform::indexedName("txtColor", i));
+        new CentredText(txtColor[i]);
         platform::placeInTwips(txtColor[i], leftColumn ? 600 : 2880, top, 1215, 270);
         connect(txtColor[i], &QLineEdit::textChanged, this, [this, i] { txtColor_Change(i); });
     }
@@ -265,11 +270,6 @@ void frmOpt::RetranslateUi()
     cmbLanguage->setItemText(0, tr("自動"));
     cmdOk->setText(tr("変更"));
     cmdCancel->setText(tr("キャンセル"));
-
-    // A language with longer words widens what needs it and the dialog with it; Japanese fits the design.
-    const int wider = platform::fitCaptions(findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
-    // Taller than the settings alone need, for the training switch and the language below them.
-    setFixedSize(platform::toPixels(5010) + wider, platform::toPixels(6000));
 }
 
 void frmOpt::changeEvent(QEvent *event)

@@ -18,7 +18,6 @@
 #include "platform/ProgramIcon.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Random.h"
-#include "quiz/QuizGenerator.h"
 #include "records/HistoryLocation.h"
 #include "records/RecordWriter.h"
 
@@ -28,6 +27,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -52,8 +53,12 @@ frmMain::frmMain(QWidget *parent)
     // what a window manager that ignores maximising leaves.
     const int clientWidth = platform::toPixels(8595);
     resize(clientWidth, platform::toPixels(4905) + menuBar()->heightForWidth(clientWidth));
-    connect(m_history.get(), &records::RecordWriter::recorded, this, &frmMain::FollowGame);
-    connect(m_history.get(), &records::RecordWriter::historyRead, this, &frmMain::TakeHistory);
+    connect(m_history.get(), &records::RecordWriter::levelRead, this, &frmMain::TakeLevel);
+    // Another copy trained meanwhile: the level is worked out again before the next game.
+    connect(m_history.get(), &records::RecordWriter::levelOutdated, this, [this] {
+        if (TrainingMode)
+            AskLevel();
+    });
     Form_Load();
 }
 
@@ -103,23 +108,16 @@ void frmMain::CreateControls()
     Line2 = new LineControl(7800, 720, 7800, 0, m_client);
     Line2->setObjectName(QStringLiteral("Line2"));
 
-    timMain = new QTimer(this);
-    timMain->setObjectName(QStringLiteral("timMain"));
-    timMain->setTimerType(Qt::PreciseTimer);
-    timMain->setInterval(0);
-    connect(timMain, &QTimer::timeout, this, &frmMain::timMain_Timer);
-
-    timWatch = new QTimer(this);
-    timWatch->setObjectName(QStringLiteral("timWatch"));
-    timWatch->setTimerType(Qt::PreciseTimer);
-    timWatch->setInterval(1000);
-    connect(timWatch, &QTimer::timeout, this, &frmMain::timWatch_Timer);
-
-    m_pacing = RefreshPacer::chosen(QGuiApplication::platformName(), qgetenv("IVOK2_PACING"));
-    timRefresh = new FrameTicker(this, m_client);
-    timRefresh->setObjectName(QStringLiteral("timRefresh"));
-    connect(timRefresh, &FrameTicker::refreshed, this, &frmMain::timRefresh_Timer);
-    connect(timRefresh, &FrameTicker::resumed, this, [this] { m_refreshes.resume(); });
+    const DisplayPacer::Choice pacing = DisplayPacer::chosen(QGuiApplication::platformName(), qgetenv("IVOK2_PACING"));
+    if (pacing.refused)
+        qWarning("IVOK2_PACING=frames is honoured on a Wayland compositor only: the flicker is paced by a timer");
+    m_cycle = new FlickerCycle(
+        this, m_client, pacing.mechanism, [this](ViewPhase phase) { DrawPhase(phase); },
+        [](bool picture) { return picture ? UsableViewTime() : UsableBlankTime(); });
+    connect(m_cycle->pictureTimer(), &QTimer::timeout, this, &frmMain::timMain_Timer);
+    connect(m_cycle->watchTimer(), &QTimer::timeout, this, &frmMain::timWatch_Timer);
+    connect(m_cycle->refreshTicker(), &FrameTicker::refreshed, this, &frmMain::timRefresh_Timer);
+    connect(m_cycle, &FlickerCycle::switched, this, &frmMain::switched);
 
     cmdStart->setFocus();
 }
@@ -153,8 +151,10 @@ void frmMain::Form_Load()
     if (LoadOpt(ChooseOptFile()))
         SetColor();
     TrainingMode = LoadTrainingMode(TrainingFilePath());
-    if (TrainingMode)
+    if (TrainingMode) {
         AskLevel();
+        m_history->setWatchingLevel(true);
+    }
     ViewCaption();
     setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -188,25 +188,33 @@ double frmMain::ScaleHeight() const
 
 void frmMain::cmdStart_Click()
 {
+    if (m_startWaiting)
+        return;
     if (cmdStart->text() == tr(StartCaption)) {
-        timMain->stop();
-        timRefresh->stop();
+        // Training never plays at a guessed level: the start waits for the history's, typically milliseconds.
+        if (TrainingMode && m_levelRequest != 0) {
+            m_startWaiting = true;
+            cmdStart->setText(tr("準備中…"));
+            return;
+        }
+        m_cycle->stop();
         m_AnsView = False16;
         if (!StartPrg()) {
             // The blank field must not keep the status of the previous game.
             ShowStatus({});
             return;
         }
-        timWatch->start();
+        m_cycle->startStopwatch();
         cmdStart->setText(tr(GiveUpCaption));
         ShowStatus({});
         return;
     }
 
-    timWatch->stop();
+    m_cycle->stopStopwatch();
     if (m_AnsView == False16) {
         m_AnsView = True16;
-        m_tracker.gaveUp();
+        FinishGame();
+        FollowGame(m_tracker.gaveUp());
         ViewSC(-1);
         cmdStart->setText(tr(StartCaption));
         ShowStatus([] { return tr("解答表示中"); });
@@ -215,41 +223,37 @@ void frmMain::cmdStart_Click()
 
 bool frmMain::StartPrg()
 {
-    timMain->setInterval(platform::intervalMs(UsableViewTime()));
-    m_StartTime = platform::timeOfDay();
-    m_startSteady = platform::clock().steadySeconds();
+    m_cycle->resetStopwatch();
     if (!MakeQuiz()) {
         // No game: a blank field, and no click may count against the old quiz.
         ClsView();
         m_AnsView = True16;
         return false;
     }
-    if (m_pacing == RefreshPacer::Mechanism::Frames) {
-        // Picture 1 goes up on the first refresh, so that it too lasts its whole number of refreshes.
-        m_firstPicturePending = true;
-        m_refreshes.start();
-        timRefresh->start();
-    } else {
-        ShowFirstPicture();
-        m_schedule.start(platform::clock().steadySeconds(), UsableViewTime());
-        timMain->start();
-    }
+    m_cycle->start();
     // The quiz's own count: the level may have moved while a message of MakeQuiz was open.
     if (TrainingMode)
-        m_tracker.gameStarted(m_quiz, m_startSteady, records::Mode::Training, m_quiz.itemCount());
+        m_tracker.gameStarted(m_quiz, m_cycle->stopwatchOrigin(), records::Mode::Training, m_quiz.itemCount());
     else
-        m_tracker.gameStarted(m_quiz, m_startSteady, records::Mode::Free, 0);
+        m_tracker.gameStarted(m_quiz, m_cycle->stopwatchOrigin(), records::Mode::Free, 0);
     return true;
 }
 
-void frmMain::ShowFirstPicture()
+// Puts up the screen of a phase of the flicker.
+void frmMain::DrawPhase(ViewPhase phase)
 {
     ClsView();
-    ViewQuiz(1);
-    m_ViewMode = ViewPicture1;
+    if (phase == ViewPicture1 || phase == ViewPicture2)
+        ViewQuiz(phase == ViewPicture1 ? 1 : 2);
 }
 
-bool frmMain::MakeQuiz()
+// The flicker's own account of the game goes with its record.
+void frmMain::FinishGame()
+{
+    m_tracker.screensShown(m_cycle->tally(), m_cycle->timing());
+}
+
+QuizRequest frmMain::FieldRequest() const
 {
     QuizRequest request;
     request.keyHeight = platform::toTwips(lblKey[0]->height());
@@ -257,7 +261,24 @@ bool frmMain::MakeQuiz()
     request.fieldTop = Line1->y1();
     request.scaleWidth = ScaleWidth();
     request.scaleHeight = ScaleHeight();
-    request.kigouNum = TrainingMode ? m_staircase.level : UsableKigouNum();
+    return request;
+}
+
+int frmMain::TrainingSymbols() const
+{
+    const QuizGeometry field = computeGeometry(FieldRequest());
+    const qint64 cells = field.ColNum < 1 || field.RowNum < 1 ? 0 : qint64{field.ColNum} * field.RowNum;
+    const qint64 fits = cells / records::LevelStep * records::LevelStep;
+    // A field too small even for the lowest level refuses the game with its own message.
+    if (fits < records::LowestLevel)
+        return m_staircase.level;
+    return static_cast<int>(std::min<qint64>(m_staircase.level, fits));
+}
+
+bool frmMain::MakeQuiz()
+{
+    QuizRequest request = FieldRequest();
+    request.kigouNum = TrainingMode ? TrainingSymbols() : UsableKigouNum();
     request.koumoku = OptRec.Koumoku;
 
     switch (generateQuiz(request, platform::random(), m_quiz)) {
@@ -311,89 +332,17 @@ void frmMain::ClsView()
 
 void frmMain::timMain_Timer()
 {
-    const double handled = platform::clock().steadySeconds();
-    if (!NextScreen())
-        return;
-    // Drawn and flushed now, not at a later turn of the event loop, so that its cost is known: a picture takes
-    // longer than a blank, and the switch to each kind is timed that much ahead.
-    QEvent draw(QEvent::UpdateRequest);
-    QCoreApplication::sendEvent(this, &draw);
-    const double drawnAt = platform::clock().steadySeconds();
-    const bool picture = PictureShown();
-    // Each switch is due at a fixed time from the start, so a late tick does not make the next screen late.
-    m_schedule.switched(handled, ScreenSeconds());
-    m_schedule.drawn(picture ? SwitchSchedule::Screen::Picture : SwitchSchedule::Screen::Blank, drawnAt - handled);
-    timMain->setInterval(
-        m_schedule.intervalMs(drawnAt, picture ? SwitchSchedule::Screen::Blank : SwitchSchedule::Screen::Picture));
-    emit switched();
+    m_cycle->timerDue();
 }
 
 void frmMain::timRefresh_Timer()
 {
-    const double rate = timRefresh->refreshRate();
-    const RefreshPacer::Tick tick = m_refreshes.refresh(platform::clock().steadySeconds(), rate);
-    if (tick.dropped > 0)
-        m_tracker.refreshesDropped(tick.dropped);
-    if (!tick.switchNow)
-        return;
-    // The refresh count is read at every switch, like the times, so a move to another screen is followed.
-    if (m_firstPicturePending) {
-        m_firstPicturePending = false;
-        ShowFirstPicture();
-        m_refreshes.switched(ScreenSeconds(), rate);
-        return;
-    }
-    if (!NextScreen())
-        return;
-    m_refreshes.switched(ScreenSeconds(), rate);
-    emit switched();
-}
-
-// Draws the next screen of the cycle and moves ViewMode on; false for a phase that is none of the four.
-bool frmMain::NextScreen()
-{
-    switch (m_ViewMode) {
-    case ViewPicture1:
-        ClsView();
-        m_ViewMode = ViewBlankAfter1;
-        return true;
-    case ViewBlankAfter1:
-        ViewQuiz(2);
-        m_ViewMode = ViewPicture2;
-        return true;
-    case ViewPicture2:
-        ClsView();
-        m_ViewMode = ViewBlankAfter2;
-        return true;
-    case ViewBlankAfter2:
-        ViewQuiz(1);
-        m_ViewMode = ViewPicture1;
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool frmMain::PictureShown() const
-{
-    return m_ViewMode == ViewPicture1 || m_ViewMode == ViewPicture2;
-}
-
-// How long the screen now showing stays, read from the settings afresh.
-double frmMain::ScreenSeconds() const
-{
-    return PictureShown() ? UsableViewTime() : UsableBlankTime();
-}
-
-float frmMain::ElapsedSeconds() const
-{
-    // The time of day restarts at midnight and steps with clock corrections; the steady clock does neither.
-    return static_cast<float>(platform::clock().steadySeconds() - m_startSteady);
+    m_cycle->refreshed();
 }
 
 void frmMain::timWatch_Timer()
 {
-    const int seconds = platform::floorToInt(ElapsedSeconds());
+    const int seconds = platform::floorToInt(m_cycle->elapsedSeconds());
     ShowStatus([seconds] { return tr("%1 秒").arg(platform::numberText(seconds)); });
 }
 
@@ -403,12 +352,12 @@ void frmMain::lblKey_Click(int index)
         m_tracker.missed();
         return;
     }
-    timMain->stop();
-    timRefresh->stop();
-    timWatch->stop();
-    m_tracker.hit();
+    m_cycle->stop();
+    m_cycle->stopStopwatch();
+    FinishGame();
+    FollowGame(m_tracker.hit());
     m_AnsView = True16;
-    ViewSC(ElapsedSeconds());
+    ViewSC(m_cycle->elapsedSeconds());
     platform::messages().show(this, tr("正解"));
     cmdStart->setText(tr(StartCaption));
 }
@@ -439,7 +388,9 @@ void frmMain::RetranslateUi()
     mnuOpt->setText(tr("設定"));
     mnuAbout->setText(tr("バージョン"));
     mnuRecords->setText(tr("記録"));
-    cmdStart->setText(timWatch->isActive() ? tr(GiveUpCaption) : tr(StartCaption));
+    cmdStart->setText(m_startWaiting                        ? tr("準備中…")
+                      : m_cycle->watchTimer()->isActive() ? tr(GiveUpCaption)
+                                                          : tr(StartCaption));
     lblAns->setText(m_status ? m_status() : QString());
     FitHeader();
     // The board stays empty until the first game ends.
@@ -457,7 +408,7 @@ void frmMain::FitHeader()
     for (QLabel *score : lblSc)
         header.append(score);
     // The rules that close the header off move out as far as it grew.
-    const double end = 7800 + platform::toTwips(platform::fitCaptions(header));
+    const double end = 7800 + platform::toTwips(platform::refitCaptions(header));
     Line1->setPoints(0, 720, end, 720);
     Line2->setPoints(end, 720, end, 0);
 }
@@ -481,40 +432,78 @@ void frmMain::mnuOpt_Click()
     dialog.exec();
     if (TrainingMode == wasTraining)
         return;
+    m_history->setWatchingLevel(TrainingMode);
     // Another copy may have trained in the meantime: the level comes from the history as it stands now.
     if (TrainingMode)
         AskLevel();
     ViewCaption();
+    StartWhenReady();
 }
 
 void frmMain::AskLevel()
 {
-    m_levelRequest = m_history->requestHistory();
+    m_levelRequest = m_history->requestLevel();
+    // The answer counts every game finished before.
+    m_unasked.clear();
 }
 
-void frmMain::TakeHistory(quint64 request, const QList<records::GameRecord> &games, const QString &problem)
+void frmMain::TakeLevel(quint64 request, const records::Staircase &staircase, records::StoreStatus status)
 {
     if (request != m_levelRequest)
         return;
-    // A history that cannot be read tells nothing new: the level stays the last one known.
-    if (problem.isEmpty())
-        m_staircase = records::replay(games);
+    m_levelRequest = 0;
+    m_levelKnown = true;
+    m_levelUnread = status;
+    // A history that cannot be read tells nothing new: the level stays where this copy's own games led.
+    if (status == records::StoreStatus::Done) {
+        m_staircase = staircase;
+        for (const records::GameRecord &game : std::as_const(m_unasked))
+            m_staircase = m_staircase.after(game);
+    }
+    m_unasked.clear();
+    ViewCaption();
+    StartWhenReady();
+}
+
+void frmMain::FollowGame(const std::optional<records::GameRecord> &game)
+{
+    if (!game)
+        return;
+    // At once, whether the history takes the game now, later or never.
+    m_staircase = m_staircase.after(*game);
+    if (m_levelRequest != 0)
+        m_unasked.append(*game);
     ViewCaption();
 }
 
-void frmMain::FollowGame(const records::GameRecord &game)
+void frmMain::StartWhenReady()
 {
-    m_staircase = m_staircase.after(game);
-    ViewCaption();
+    if (!m_startWaiting || (TrainingMode && m_levelRequest != 0))
+        return;
+    m_startWaiting = false;
+    cmdStart->setText(tr(StartCaption));
+    cmdStart_Click();
 }
 
 void frmMain::ViewCaption()
 {
-    const QString title = QString::fromUtf8(platform::ProgramTitle);
+    QString title = QString::fromUtf8(platform::ProgramTitle);
     // In the title, so that the status box keeps the stopwatch.
-    //: The window title in training mode: the program's name, then the number of symbols of the level.
-    setWindowTitle(TrainingMode ? tr("%1 トレーニング %2 個").arg(title, platform::numberText(m_staircase.level))
-                                : title);
+    if (TrainingMode && !m_levelKnown) {
+        title += QLatin1Char(' ') + tr("トレーニング（記録を読み込み中…）");
+    } else if (TrainingMode) {
+        title += QLatin1Char(' ') + tr("トレーニング %1 個").arg(platform::numberText(m_staircase.level));
+        const int symbols = TrainingSymbols();
+        if (symbols < m_staircase.level)
+            title += tr("（この画面では %1 個まで）").arg(platform::numberText(symbols));
+        if (m_levelUnread == records::StoreStatus::Newer)
+            title += tr("（新しい版の記録は読めないため、今回のゲームから）");
+        else if (m_levelUnread == records::StoreStatus::Busy)
+            title += tr("（記録を別のプログラムが使っているため、今回のゲームから）");
+        else if (m_levelUnread != records::StoreStatus::Done)
+            title += tr("（記録を読めないため、今回のゲームから）");
+    }
+    setWindowTitle(title);
 }
 
 void frmMain::mnuAbout_Click()
@@ -528,12 +517,19 @@ void frmMain::mnuRecords_Click()
     if (!m_records) {
         m_records = new frmRecords(*m_history, this);
         // While the pictures flicker, the records window does its work right after a switch.
-        m_records->PaceBy([this] { return timMain->isActive() || timRefresh->isActive(); });
+        m_records->PaceBy([this] { return m_cycle->isRunning(); });
         connect(this, &frmMain::switched, m_records, &frmRecords::Switched);
     }
     m_records->show();
     m_records->raise();
     m_records->activateWindow();
+}
+
+void frmMain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (TrainingMode)
+        ViewCaption();
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
@@ -544,8 +540,8 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::Form_Unload()
 {
-    timMain->stop();
-    timRefresh->stop();
+    m_cycle->stop();
+    FinishGame();
     m_tracker.windowClosed();
     // The records window is the main window's child: it goes with it, so the program still ends.
     if (m_records)

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "core/Limits.h"
-#include "core/RefreshPacer.h"
-#include "core/SwitchSchedule.h"
+#include "main/FlickerCycle.h"
 #include "quiz/Quiz.h"
+#include "quiz/QuizGenerator.h"
 #include "records/GameTracker.h"
+#include "records/HistoryStore.h"
 #include "records/Staircase.h"
 
 #include <QList>
@@ -13,26 +14,17 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class ClickLabel;
-class FrameTicker;
 class frmRecords;
 class LineControl;
 class QAction;
 class QLabel;
 class QPushButton;
-class QTimer;
 namespace records {
 class RecordWriter;
 }
-
-// ViewMode: what the field shows now. Each tick of the picture timer moves on to the next phase.
-enum ViewPhase : qint16 {
-    ViewPicture1 = 0,
-    ViewBlankAfter1 = 1,
-    ViewPicture2 = 2,
-    ViewBlankAfter2 = 3,
-};
 
 class frmMain : public QMainWindow
 {
@@ -46,7 +38,7 @@ public:
 
     // The game's state, read by tests and by nobody else outside the window.
     qint16 AnsView() const { return m_AnsView; }
-    qint16 ViewMode() const { return m_ViewMode; }
+    qint16 ViewMode() const { return m_cycle->phase(); }
     const Quiz &CurrentQuiz() const { return m_quiz; }
 
     // Client area in twips.
@@ -77,6 +69,7 @@ public slots:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override; // the title tells when the field holds fewer than the level
 
 private:
     void Form_Load();
@@ -85,20 +78,20 @@ private:
     void CreateMenus();
     void InitSoftKey();
     bool StartPrg();
-    float ElapsedSeconds() const;
+    QuizRequest FieldRequest() const; // the field at the window's size, without the settings
+    int TrainingSymbols() const;      // the level, or the highest level the field holds where that is less
     void AskLevel();
-    void TakeHistory(quint64 request, const QList<records::GameRecord> &games, const QString &problem);
-    void FollowGame(const records::GameRecord &game);
+    void TakeLevel(quint64 request, const records::Staircase &staircase, records::StoreStatus status);
+    void FollowGame(const std::optional<records::GameRecord> &game);
+    void StartWhenReady();
     void ViewCaption();
     void ShowScores();
     // The status box's text, kept as a function so that a change of language reads it again.
     void ShowStatus(std::function<QString()> text);
     void RetranslateUi();
     void FitHeader();
-    void ShowFirstPicture();
-    bool NextScreen();
-    bool PictureShown() const;
-    double ScreenSeconds() const;
+    void DrawPhase(ViewPhase phase);
+    void FinishGame();
 
     QWidget *m_client = nullptr;
     QPushButton *cmdStart = nullptr;
@@ -107,10 +100,9 @@ private:
     LineControl *Line1 = nullptr;
     LineControl *Line2 = nullptr;
     std::array<ClickLabel *, KeyCount> lblKey{};
-    QTimer *timMain = nullptr;
-    QTimer *timWatch = nullptr;
-    // Takes timMain's place where the display's refreshes can be counted.
-    FrameTicker *timRefresh = nullptr;
+    // The flicker and the stopwatch: timMain, timWatch and timRefresh, which takes timMain's place where the
+    // display's refreshes can be counted.
+    FlickerCycle *m_cycle = nullptr;
     QAction *mnuEnd = nullptr;
     QAction *mnuOpt = nullptr;
     QAction *mnuAbout = nullptr;
@@ -118,17 +110,14 @@ private:
     frmRecords *m_records = nullptr;
 
     qint16 m_AnsView = 0;
-    float m_StartTime = 0;
-    double m_startSteady = 0; // steady-clock reading at the start, for the elapsed time
-    qint16 m_ViewMode = ViewPicture1;
-    RefreshPacer::Mechanism m_pacing = RefreshPacer::Mechanism::Timer;
-    SwitchSchedule m_schedule;
-    RefreshPacer m_refreshes;
-    bool m_firstPicturePending = false;
     Quiz m_quiz;
     std::unique_ptr<records::RecordWriter> m_history;
     GameTracker m_tracker{*m_history};
-    records::Staircase m_staircase; // the last known level of training
-    quint64 m_levelRequest = 0;     // the last history read asked for the level
     std::function<QString()> m_status;
+    records::Staircase m_staircase; // the last known level of training, stepped by each game finished here
+    quint64 m_levelRequest = 0;     // the level asked for and not answered yet; 0 when none is
+    bool m_levelKnown = false;      // an answer came since the program started
+    records::StoreStatus m_levelUnread = records::StoreStatus::Done; // why the last answer could not read the history
+    QList<records::GameRecord> m_unasked; // games finished here since the level was asked for
+    bool m_startWaiting = false;          // スタート was pressed before the level was known
 };

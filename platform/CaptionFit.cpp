@@ -89,7 +89,7 @@ int captionShortfall(const QWidget *control)
     return 0;
 }
 
-int fitCaptions(const QList<QWidget *> &controls)
+int refitCaptions(const QList<QWidget *> &controls)
 {
     std::map<QWidget *, QRect> design;
     std::map<QWidget *, int> grow;
@@ -100,7 +100,7 @@ int fitCaptions(const QList<QWidget *> &controls)
     for (QWidget *control : controls) {
         int extra = control->isHidden() ? 0 : captionShortfall(control);
         if (qobject_cast<QGroupBox *>(control))
-            extra = std::max(extra, fitCaptions(control->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)));
+            extra = std::max(extra, refitCaptions(control->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)));
         grow[control] = extra;
     }
     QList<QWidget *> byLeft = controls;

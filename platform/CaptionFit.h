@@ -15,11 +15,12 @@ void setOtherCaptions(QWidget *control, const QStringList &captions);
 // lacks to show whole in the control's present size; 0 where it fits.
 int captionShortfall(const QWidget *control);
 
-// Lays out sibling controls placed in twips so that every caption shows whole. Each control first returns to
+// Lays out sibling controls placed in twips so that every caption shows whole, again at every call (a window
+// that lives through changes of language; a dialog made afresh each time uses platform::fitCaptions). Each control first returns to
 // its design place (kept from the first call); one whose caption lacks room grows by the shortfall, and every
 // control to its right on rows it shares moves right by as much, and so on along the row; a group box grows
 // with what it holds. Where every caption fits, nothing moves. Returns how much further right the rightmost
 // control now reaches than in the design, for the window to grow by.
-int fitCaptions(const QList<QWidget *> &controls);
+int refitCaptions(const QList<QWidget *> &controls);
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QString>
 #include <QWidget>
 
@@ -21,6 +22,10 @@ public:
     QColor backColor() const { return m_backColor; }
     void setBackColor(const QColor &color);
 
+    // The font the text is drawn in at a number of device pixels per pixel: the label's own, or a smaller size
+    // where the text's ink would not fit in the label at that one.
+    QFont drawnFont(qreal pixelRatio) const;
+
 signals:
     void clicked();
 
@@ -31,6 +36,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    struct Placed;
+    static Placed place(const QString &text, QFont font, QSize cell, qreal pixelRatio);
+    const Placed &placement(qreal pixelRatio) const;
+
     QString m_text;
     QString m_fontKey;
     QColor m_foreColor = Qt::black;

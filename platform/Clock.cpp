@@ -42,9 +42,4 @@ void setClock(Clock *replacement)
     installedClock = replacement;
 }
 
-float timeOfDay()
-{
-    return static_cast<float>(clock().secondsSinceMidnight());
-}
-
 } // namespace platform

@@ -29,7 +29,4 @@ public:
 Clock &clock();
 void setClock(Clock *replacement); // nullptr restores the system clock
 
-// The game's clock reading: single-precision seconds since midnight.
-float timeOfDay();
-
 } // namespace platform

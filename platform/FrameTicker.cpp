@@ -1,5 +1,7 @@
 #include "platform/FrameTicker.h"
 
+#include "platform/Clock.h"
+
 #include <QBackingStore>
 #include <QCoreApplication>
 #include <QEvent>
@@ -84,6 +86,8 @@ bool FrameTicker::eventFilter(QObject *watched, QEvent *event)
         m_requested = false;
         if (!m_active)
             return true;
+        m_tickTime = platform::clock().steadySeconds();
+        m_fieldChanged = false;
         if (m_primed)
             emit refreshed();
         commit();

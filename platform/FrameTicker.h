@@ -31,10 +31,19 @@ public:
     bool isActive() const { return m_active; }
     // What the window's screen reports, in Hz.
     double refreshRate() const;
+    // The receiver changed the field at this tick: the compositor is asked when the commit is shown.
+    void fieldChanged() { m_fieldChanged = true; }
+    // When the refresh being handled came, in steady seconds: what names its commit.
+    double tickTime() const { return m_tickTime; }
 
 signals:
     // A refresh has come; what the receiver changes now is painted and committed with it.
     void refreshed();
+    // The commit made at the tick at committedAt (field: of the main window, else of the beat) was shown on
+    // refresh msc at when (steady seconds), the display refreshing every period seconds (0: not said).
+    void presented(double committedAt, bool field, qint64 msc, double when, double period);
+    // That commit was replaced by a later one before it was shown.
+    void discarded(double committedAt, bool field);
     // The window is shown again after the display stopped refreshing it (minimised or hidden).
     void resumed();
 
@@ -54,4 +63,6 @@ private:
     bool m_active = false;
     bool m_requested = false;
     bool m_primed = false; // a commit of ours is on its way, so the next update comes on a refresh
+    bool m_fieldChanged = false;
+    double m_tickTime = 0;
 };

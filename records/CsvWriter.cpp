@@ -7,7 +7,8 @@ namespace records {
 namespace {
 
 const QByteArray Header = "started,outcome,elapsed_s,kind,items,view_time_s,blank_time_s,columns,rows,"
-                          "answer1_column,answer1_row,answer2_column,answer2_row,misses,version,dropped_refreshes,mode,level\r\n";
+                          "answer1_column,answer1_row,answer2_column,answer2_row,misses,version,dropped_refreshes,mode,level,"
+                          "screens,screens_off,worst_screen_error_ms,timing\r\n";
 
 // Lines are gathered into blocks of about this size before each write.
 constexpr qsizetype BlockBytes = 1 << 16;
@@ -42,6 +43,18 @@ void appendLine(QByteArray &out, const GameRecord &record)
     out += csvField(modeName(record.mode));
     out += ',';
     out += QByteArray::number(record.level);
+    // Unknown for games kept before the screens were counted: empty, not 0.
+    out += ',';
+    if (record.screens >= 0)
+        out += QByteArray::number(record.screens);
+    out += ',';
+    if (record.screensOff >= 0)
+        out += QByteArray::number(record.screensOff);
+    out += ',';
+    if (record.worstScreenErrorMs >= 0)
+        out += QByteArray::number(record.worstScreenErrorMs, 'f', 3);
+    out += ',';
+    out += csvField(record.timing);
     out += "\r\n";
 }
 

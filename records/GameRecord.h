@@ -38,6 +38,11 @@ struct GameRecord
     int droppedRefreshes = 0; // refreshes the flicker missed, where it counts refreshes
     Mode mode = Mode::Free;
     int level = 0; // the symbol count training chose; 0 in free play
+    // The flicker's screens as shown: -1 and an empty timing for games kept before they were counted.
+    int screens = -1;                // screens that ended while the game ran
+    int screensOff = -1;             // of those, screens that did not last their number of refreshes
+    double worstScreenErrorMs = -1;  // by how much the worst of them missed
+    QString timing;                  // presented (the compositor's word), frames (frame callbacks) or timer
 
     bool operator==(const GameRecord &) const = default;
 };

@@ -49,20 +49,26 @@ void GameTracker::missed()
         ++m_record.misses;
 }
 
-void GameTracker::hit()
+std::optional<records::GameRecord> GameTracker::hit()
 {
-    finish(records::Outcome::Hit);
+    return finish(records::Outcome::Hit);
 }
 
-void GameTracker::gaveUp()
+std::optional<records::GameRecord> GameTracker::gaveUp()
 {
-    finish(records::Outcome::GiveUp);
+    return finish(records::Outcome::GiveUp);
 }
 
-void GameTracker::refreshesDropped(int count)
+void GameTracker::screensShown(const ScreenTally &tally, const QString &timing)
 {
-    if (m_running)
-        m_record.droppedRefreshes += count;
+    if (!m_running)
+        return;
+    m_record.screens = tally.screens;
+    m_record.screensOff = tally.screensOff;
+    m_record.worstScreenErrorMs = tally.worstErrorMs;
+    // Only the compositor's refresh counter tells what the display missed.
+    m_record.droppedRefreshes = timing == QLatin1String("presented") ? tally.droppedRefreshes : 0;
+    m_record.timing = timing;
 }
 
 void GameTracker::windowClosed()
@@ -70,12 +76,13 @@ void GameTracker::windowClosed()
     finish(records::Outcome::Abandoned);
 }
 
-void GameTracker::finish(records::Outcome outcome)
+std::optional<records::GameRecord> GameTracker::finish(records::Outcome outcome)
 {
     if (!m_running)
-        return;
+        return std::nullopt;
     m_running = false;
     m_record.outcome = outcome;
     m_record.elapsedMs = std::llround((platform::clock().steadySeconds() - m_startSteady) * 1000);
     m_writer.submit(m_record);
+    return m_record;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/DisplayPacer.h"
 #include "records/GameRecord.h"
+
+#include <optional>
 
 struct Quiz;
 
@@ -19,14 +22,15 @@ public:
     // 0 in free play.
     void gameStarted(const Quiz &quiz, double startSteady, records::Mode mode, int level);
     void missed();
-    void hit();
-    void gaveUp();
-    // The display missed this many refreshes while the game's flicker ran.
-    void refreshesDropped(int count);
+    // Each returns the game it ended, as handed to the history, or nothing where no game ran.
+    std::optional<records::GameRecord> hit();
+    std::optional<records::GameRecord> gaveUp();
+    // How the game's screens came out, and how they were timed (presented, frames or timer).
+    void screensShown(const ScreenTally &tally, const QString &timing);
     void windowClosed();
 
 private:
-    void finish(records::Outcome outcome);
+    std::optional<records::GameRecord> finish(records::Outcome outcome);
 
     records::RecordWriter &m_writer;
     records::GameRecord m_record;

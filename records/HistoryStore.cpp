@@ -58,11 +58,19 @@ const char *const Version2To3[] = {
     "ALTER TABLE games ADD COLUMN level INTEGER NOT NULL DEFAULT 0",
 };
 
+// Version 4 keeps how the flicker's screens came out and how they were timed; older games are unknown (-1).
+const char *const Version3To4[] = {
+    "ALTER TABLE games ADD COLUMN screens INTEGER NOT NULL DEFAULT -1",
+    "ALTER TABLE games ADD COLUMN screens_off INTEGER NOT NULL DEFAULT -1",
+    "ALTER TABLE games ADD COLUMN worst_screen_error_ms REAL NOT NULL DEFAULT -1",
+    "ALTER TABLE games ADD COLUMN timing TEXT NOT NULL DEFAULT ''",
+};
+
 // The summary's columns come first, so that both lists read alike.
-const char SummaryColumns[] = "started_ms, outcome, elapsed_ms, kind, items, mode, level";
-const char AllColumns[] = "started_ms, outcome, elapsed_ms, kind, items, mode, level, started, view_time, blank_time,"
-                          " columns, rows, answer1_column, answer1_row, answer2_column, answer2_row, misses, version,"
-                          " dropped_refreshes";
+const char SummaryColumns[] = "started_ms, outcome, elapsed_ms, kind, items, mode, level, screens_off";
+const char AllColumns[] = "started_ms, outcome, elapsed_ms, kind, items, mode, level, screens_off, started, view_time,"
+                          " blank_time, columns, rows, answer1_column, answer1_row, answer2_column, answer2_row, misses,"
+                          " version, dropped_refreshes, screens, worst_screen_error_ms, timing";
 
 } // namespace
 
@@ -253,6 +261,12 @@ StoreOutcome HistoryStore::migrate()
                 outcome = exec(QString::fromLatin1(statement));
         }
     }
+    if (version < 4) {
+        for (const char *statement : Version3To4) {
+            if (outcome.done())
+                outcome = exec(QString::fromLatin1(statement));
+        }
+    }
     if (outcome.done() && version < SchemaVersion)
         outcome = exec(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion));
     if (outcome.done())
@@ -342,7 +356,7 @@ StoreOutcome HistoryStore::tryAppend(const QList<GameRecord> &records)
         outcome = exec(QStringLiteral("PRAGMA shrink_memory"));
     if (outcome.done() && !m_insert) {
         m_insert = std::make_unique<QSqlQuery>(QSqlDatabase::database(m_connection, false));
-        const QString statement = QStringLiteral("INSERT INTO games (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+        const QString statement = QStringLiteral("INSERT INTO games (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
                                       .arg(QLatin1String(AllColumns));
         if (!m_insert->prepare(statement)) {
             outcome = failure(m_insert->lastError());
@@ -357,9 +371,10 @@ StoreOutcome HistoryStore::tryAppend(const QList<GameRecord> &records)
     for (const GameRecord &record : records) {
         const QVariantList values = {record.startedMs, outcomeName(record.outcome), record.elapsedMs,
                                      kindName(record.kind), record.items, modeName(record.mode), record.level,
-                                     record.started, record.viewTime, record.blankTime, record.columns, record.rows,
+                                     record.screensOff, record.started, record.viewTime, record.blankTime, record.columns, record.rows,
                                      record.answer1Column, record.answer1Row, record.answer2Column, record.answer2Row,
-                                     record.misses, record.version, record.droppedRefreshes};
+                                     record.misses, record.version, record.droppedRefreshes, record.screens,
+                                     record.worstScreenErrorMs, record.timing.isNull() ? QStringLiteral("") : record.timing};
         for (int i = 0; i < values.size(); ++i)
             insert.bindValue(i, values[i]);
         if (!insert.exec()) {
@@ -379,7 +394,12 @@ StoreRead HistoryStore::read(const RecordFilter &filter, Fields fields)
     return recovering<StoreRead>([this, &filter, fields] { return tryRead(filter, fields); });
 }
 
-StoreRead HistoryStore::tryRead(const RecordFilter &filter, Fields fields)
+StoreRead HistoryStore::readTraining()
+{
+    return recovering<StoreRead>([this] { return tryRead({}, Fields::Summary, true); });
+}
+
+StoreRead HistoryStore::tryRead(const RecordFilter &filter, Fields fields, bool trainingOnly)
 {
     StoreOutcome outcome = start();
     if (outcome.done())
@@ -389,11 +409,13 @@ StoreRead HistoryStore::tryRead(const RecordFilter &filter, Fields fields)
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT %1 FROM games WHERE (? = 0 OR items = ?) AND started_ms >= ?"
-                                 " ORDER BY started_ms, id")
+                                 " AND (? = 0 OR mode = ?) ORDER BY started_ms, id")
                       .arg(QLatin1String(fields == Fields::All ? AllColumns : SummaryColumns)));
     query.bindValue(0, filter.items);
     query.bindValue(1, filter.items);
     query.bindValue(2, filter.sinceMs);
+    query.bindValue(3, trainingOnly ? 1 : 0);
+    query.bindValue(4, modeName(Mode::Training));
     if (!query.exec())
         return {failure(query.lastError()), {}};
     QList<GameRecord> result;
@@ -406,19 +428,23 @@ StoreRead HistoryStore::tryRead(const RecordFilter &filter, Fields fields)
         record.items = query.value(4).toInt();
         record.mode = modeFromName(query.value(5).toString()).value_or(Mode::Free);
         record.level = query.value(6).toInt();
+        record.screensOff = query.value(7).toInt();
         if (fields == Fields::All) {
-            record.started = query.value(7).toString();
-            record.viewTime = query.value(8).toDouble();
-            record.blankTime = query.value(9).toDouble();
-            record.columns = query.value(10).toInt();
-            record.rows = query.value(11).toInt();
-            record.answer1Column = query.value(12).toInt();
-            record.answer1Row = query.value(13).toInt();
-            record.answer2Column = query.value(14).toInt();
-            record.answer2Row = query.value(15).toInt();
-            record.misses = query.value(16).toInt();
-            record.version = query.value(17).toString();
-            record.droppedRefreshes = query.value(18).toInt();
+            record.started = query.value(8).toString();
+            record.viewTime = query.value(9).toDouble();
+            record.blankTime = query.value(10).toDouble();
+            record.columns = query.value(11).toInt();
+            record.rows = query.value(12).toInt();
+            record.answer1Column = query.value(13).toInt();
+            record.answer1Row = query.value(14).toInt();
+            record.answer2Column = query.value(15).toInt();
+            record.answer2Row = query.value(16).toInt();
+            record.misses = query.value(17).toInt();
+            record.version = query.value(18).toString();
+            record.droppedRefreshes = query.value(19).toInt();
+            record.screens = query.value(20).toInt();
+            record.worstScreenErrorMs = query.value(21).toDouble();
+            record.timing = query.value(22).toString();
         }
         result.append(record);
     }

@@ -35,10 +35,6 @@ struct StoreOutcome
     QString text;
 
     bool done() const { return status == StoreStatus::Done; }
-    bool passing() const
-    {
-        return status == StoreStatus::Busy || status == StoreStatus::Unwritable || status == StoreStatus::Full;
-    }
 };
 
 struct StoreRead
@@ -53,7 +49,7 @@ struct StoreRead
 class HistoryStore
 {
 public:
-    static constexpr int SchemaVersion = 3;
+    static constexpr int SchemaVersion = 4;
 
     explicit HistoryStore(QString path, StoreOptions options = {});
     ~HistoryStore();
@@ -72,6 +68,8 @@ public:
     StoreOutcome append(const QList<GameRecord> &records);
     // In order of start.
     StoreRead read(const RecordFilter &filter = {}, Fields fields = Fields::All);
+    // The summary of the training games alone, in order of start: what the training level is worked out from.
+    StoreRead readTraining();
     // Changes whenever another connection commits; empty while the file cannot be read.
     std::optional<qint64> dataVersion();
 
@@ -91,7 +89,7 @@ private:
     StoreOutcome failure(const QSqlError &error) const;
     StoreOutcome unwritable() const;
     StoreOutcome tryAppend(const QList<GameRecord> &records);
-    StoreRead tryRead(const RecordFilter &filter, Fields fields);
+    StoreRead tryRead(const RecordFilter &filter, Fields fields, bool trainingOnly = false);
     // Runs an operation; damage it finds moves the file aside and runs it once more on a new history.
     template<typename Result, typename Operation>
     Result recovering(Operation operation);

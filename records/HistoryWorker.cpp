@@ -11,6 +11,8 @@
 #include <QSaveFile>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace records {
 
 namespace {
@@ -18,7 +20,7 @@ namespace {
 // A passing failure is tried again after this long, twice as long each time after, up to the longest.
 constexpr int FirstRetryMs = 500;
 constexpr int LongestRetryMs = 60000;
-// How often an open records window learns of games other copies wrote.
+// How often an open records window, and training, learn of games other copies wrote.
 constexpr int PollMs = 2000;
 
 } // namespace
@@ -137,6 +139,30 @@ void HistoryWorker::readHistory(quint64 request)
         report(read.outcome.text);
 }
 
+void HistoryWorker::readLevel(quint64 request)
+{
+    QList<GameRecord> games;
+    // Looking never creates the file.
+    if (QFileInfo::exists(m_store.path())) {
+        const StoreRead read = m_store.readTraining();
+        if (!read.outcome.text.isEmpty())
+            report(read.outcome.text);
+        if (!read.outcome.done()) {
+            emit levelRead(request, {}, read.outcome.status);
+            return;
+        }
+        games = read.games;
+    }
+    // The games the file could not take yet count as well, where they were played.
+    for (const GameRecord &game : std::as_const(m_queue)) {
+        if (game.mode == Mode::Training)
+            games.append(game);
+    }
+    std::stable_sort(games.begin(), games.end(),
+                     [](const GameRecord &a, const GameRecord &b) { return a.startedMs < b.startedMs; });
+    emit levelRead(request, replay(games), StoreStatus::Done);
+}
+
 void HistoryWorker::exportTo(const RecordFilter &filter, const QString &path)
 {
     QList<GameRecord> games;
@@ -159,7 +185,19 @@ void HistoryWorker::exportTo(const RecordFilter &filter, const QString &path)
 
 void HistoryWorker::setWatching(bool watching)
 {
-    if (!watching) {
+    m_watchingHistory = watching;
+    watch();
+}
+
+void HistoryWorker::setWatchingLevel(bool watching)
+{
+    m_watchingLevel = watching;
+    watch();
+}
+
+void HistoryWorker::watch()
+{
+    if (!m_watchingHistory && !m_watchingLevel) {
         m_poll->stop();
         m_seenVersion.reset();
         return;
@@ -175,8 +213,11 @@ void HistoryWorker::poll()
     if (!QFileInfo::exists(m_store.path()))
         return;
     const std::optional<qint64> version = m_store.dataVersion();
-    if (version && m_seenVersion && *version != *m_seenVersion)
+    if (version && m_seenVersion && *version != *m_seenVersion && m_watchingHistory)
         emit historyChanged();
+    // A history that can be read again, after a lock or where another copy created it, may hold a new level.
+    if (version && version != m_seenVersion && m_watchingLevel)
+        emit levelOutdated();
     m_seenVersion = version;
 }
 

@@ -2,6 +2,7 @@
 
 #include "records/GameRecord.h"
 #include "records/HistoryStore.h"
+#include "records/Staircase.h"
 
 #include <QList>
 #include <QObject>
@@ -28,8 +29,11 @@ public:
     void start();
     void submit(const GameRecord &record);
     void readHistory(quint64 request);
+    // The training level from the history's training games and the games still waiting to be written.
+    void readLevel(quint64 request);
     void exportTo(const RecordFilter &filter, const QString &path);
     void setWatching(bool watching);
+    void setWatchingLevel(bool watching);
     // At the end of the program: one more try, then what is left goes to the pending file.
     void finish();
 
@@ -39,10 +43,13 @@ signals:
     void historyRead(quint64 request, const QList<records::GameRecord> &games, const QString &problem);
     void exported(const QString &path, int count, const QString &problem);
     void historyChanged();
+    void levelRead(quint64 request, const records::Staircase &staircase, records::StoreStatus status);
+    void levelOutdated();
 
 private:
     void writeQueue();
     void retryLater(const StoreOutcome &outcome);
+    void watch();
     void poll();
     void report(const QString &problem);
     // Where a run that could not even keep its games in the pending file leaves a word for the next one.
@@ -53,6 +60,8 @@ private:
     QTimer *m_retry;
     int m_retryDelayMs;
     QTimer *m_poll;
+    bool m_watchingHistory = false; // for the records window
+    bool m_watchingLevel = false;   // for training
     std::optional<qint64> m_seenVersion;
     QString m_reported;
 };

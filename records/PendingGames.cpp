@@ -33,6 +33,10 @@ QByteArray line(const GameRecord &game)
         {QStringLiteral("dropped_refreshes"), game.droppedRefreshes},
         {QStringLiteral("mode"), modeName(game.mode)},
         {QStringLiteral("level"), game.level},
+        {QStringLiteral("screens"), game.screens},
+        {QStringLiteral("screens_off"), game.screensOff},
+        {QStringLiteral("worst_screen_error_ms"), game.worstScreenErrorMs},
+        {QStringLiteral("timing"), game.timing},
     };
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
@@ -65,6 +69,10 @@ std::optional<GameRecord> game(const QByteArray &line)
     game.droppedRefreshes = o.value(QStringLiteral("dropped_refreshes")).toInt();
     game.mode = *mode;
     game.level = o.value(QStringLiteral("level")).toInt();
+    game.screens = o.value(QStringLiteral("screens")).toInt(-1);
+    game.screensOff = o.value(QStringLiteral("screens_off")).toInt(-1);
+    game.worstScreenErrorMs = o.value(QStringLiteral("worst_screen_error_ms")).toDouble(-1);
+    game.timing = o.value(QStringLiteral("timing")).toString();
     return game;
 }
 

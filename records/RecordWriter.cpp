@@ -30,22 +30,21 @@ RecordWriter::RecordWriter(QString path, StoreOptions options, QObject *parent)
     , m_worker(new HistoryWorker(m_path, options))
 {
     m_thread.setObjectName(QStringLiteral("history writer"));
-    // The answers are emitted on the writing thread, as the worker gives them, so that their order holds for
-    // every receiver.
-    connect(m_worker, &HistoryWorker::recorded, this, &RecordWriter::recorded, Qt::DirectConnection);
-    connect(m_worker, &HistoryWorker::historyRead, this, &RecordWriter::historyRead, Qt::DirectConnection);
-    connect(m_worker, &HistoryWorker::exported, this, &RecordWriter::exported, Qt::DirectConnection);
-    connect(m_worker, &HistoryWorker::historyChanged, this, &RecordWriter::historyChanged, Qt::DirectConnection);
+    // The worker's answers are emitted again on this object's thread, so that a receiver without a thread of its
+    // own runs there too; one queue carries them all, so their order holds for every receiver.
+    connect(m_worker, &HistoryWorker::recorded, this, &RecordWriter::recorded, Qt::QueuedConnection);
+    connect(m_worker, &HistoryWorker::historyRead, this, &RecordWriter::historyRead, Qt::QueuedConnection);
+    connect(m_worker, &HistoryWorker::exported, this, &RecordWriter::exported, Qt::QueuedConnection);
+    connect(m_worker, &HistoryWorker::historyChanged, this, &RecordWriter::historyChanged, Qt::QueuedConnection);
+    connect(m_worker, &HistoryWorker::levelRead, this, &RecordWriter::levelRead, Qt::QueuedConnection);
+    connect(m_worker, &HistoryWorker::levelOutdated, this, &RecordWriter::levelOutdated, Qt::QueuedConnection);
     connect(
         m_worker, &HistoryWorker::problemChanged, this,
         [this](const QString &problem) {
-            {
-                const QMutexLocker lock(&m_problemLock);
-                m_problem = problem;
-            }
+            m_problem = problem;
             emit problemChanged(problem);
         },
-        Qt::DirectConnection);
+        Qt::QueuedConnection);
     connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     m_worker->moveToThread(&m_thread);
     m_thread.start(QThread::LowPriority);
@@ -98,9 +97,22 @@ void RecordWriter::setWatching(bool watching)
                               Qt::QueuedConnection);
 }
 
+quint64 RecordWriter::requestLevel()
+{
+    const quint64 request = ++m_lastRequest;
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker, request] { worker->readLevel(request); },
+                              Qt::QueuedConnection);
+    return request;
+}
+
+void RecordWriter::setWatchingLevel(bool watching)
+{
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker, watching] { worker->setWatchingLevel(watching); },
+                              Qt::QueuedConnection);
+}
+
 QString RecordWriter::problem() const
 {
-    const QMutexLocker lock(&m_problemLock);
     return m_problem;
 }
 

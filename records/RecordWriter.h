@@ -2,9 +2,9 @@
 
 #include "records/GameRecord.h"
 #include "records/HistoryStore.h"
+#include "records/Staircase.h"
 
 #include <QList>
-#include <QMutex>
 #include <QObject>
 #include <QString>
 #include <QThread>
@@ -15,7 +15,8 @@ class HistoryWorker;
 
 // The history service: every read, write and export of the history runs on a thread of its own, which holds
 // the only connection, so that the database never holds up the interface thread. Every call here only hands
-// the work over; answers come as signals, emitted on that thread in the order the work was handed over.
+// the work over; answers come as signals, emitted on this object's own thread in the order the work was handed
+// over.
 // A game the file cannot take for the moment (locked, disk full, folder read-only) waits and is tried again;
 // what is still waiting when the writer goes is kept in history.pending and merged in at the next start.
 class RecordWriter : public QObject
@@ -43,6 +44,14 @@ public:
     // While watching, historyChanged() tells every few seconds that another copy of the game wrote.
     void setWatching(bool watching);
 
+    // Works out the training level on the writing thread, from the training games of the history and those still
+    // waiting to be written, after the records submitted before; levelRead() hands it over with the number
+    // returned here. Where the history cannot be read, status says why and the staircase is the lowest.
+    quint64 requestLevel();
+    // While watching the level, levelOutdated() tells within a few seconds that another copy of the game wrote,
+    // or that a history that could not be read can be read again.
+    void setWatchingLevel(bool watching);
+
     QString path() const { return m_path; }
     // What the player should know: why the last write failed, or that a damaged file was moved aside; empty
     // once a write succeeds.
@@ -54,11 +63,12 @@ signals:
     void historyRead(quint64 request, const QList<records::GameRecord> &games, const QString &problem);
     void exported(const QString &path, int count, const QString &problem);
     void historyChanged();
+    void levelRead(quint64 request, const records::Staircase &staircase, records::StoreStatus status);
+    void levelOutdated();
 
 private:
     QString m_path;
     quint64 m_lastRequest = 0;
-    mutable QMutex m_problemLock;
     QString m_problem;
     QThread m_thread;
     HistoryWorker *m_worker; // lives on m_thread, deleted when it ends

@@ -10,8 +10,9 @@ namespace {
 // ever asked for a symbol count outside the levels.
 int nearestLevel(int level)
 {
-    const int rounded = (level + LevelStep / 2) / LevelStep * LevelStep;
-    return std::clamp(rounded, LowestLevel, HighestLevel);
+    // Clamped before rounding: rounding an edited level near the largest number would overflow.
+    const int clamped = std::clamp(level, LowestLevel, HighestLevel);
+    return (clamped + LevelStep / 2) / LevelStep * LevelStep;
 }
 
 } // namespace

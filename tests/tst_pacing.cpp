@@ -1,4 +1,4 @@
-#include "core/RefreshPacer.h"
+#include "core/DisplayPacer.h"
 #include "core/SwitchSchedule.h"
 
 #include <QTest>
@@ -15,8 +15,10 @@ private slots:
     void mechanism();
     void refreshesPerScreen_data();
     void refreshesPerScreen();
-    void droppedRefreshes_data();
-    void droppedRefreshes();
+    void framesCountTime_data();
+    void framesCountTime();
+    void displayCounter_data();
+    void displayCounter();
     void switchesAheadOfTheirDraws_data();
     void switchesAheadOfTheirDraws();
 };
@@ -26,13 +28,17 @@ void TestPacing::mechanism_data()
     QTest::addColumn<QString>("platform");
     QTest::addColumn<QByteArray>("forced");
     QTest::addColumn<bool>("frames");
-    QTest::newRow("wayland") << "wayland" << QByteArray() << true;
-    QTest::newRow("wayland-egl") << "wayland-egl" << QByteArray() << true;
-    QTest::newRow("xcb") << "xcb" << QByteArray() << false;
-    QTest::newRow("offscreen") << "offscreen" << QByteArray() << false;
-    QTest::newRow("xcb forced to frames") << "xcb" << QByteArray("frames") << true;
-    QTest::newRow("wayland forced to the timer") << "wayland" << QByteArray("timer") << false;
-    QTest::newRow("unknown setting") << "wayland" << QByteArray("vsync") << true;
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("wayland") << "wayland" << QByteArray() << true << false;
+    QTest::newRow("wayland-egl") << "wayland-egl" << QByteArray() << true << false;
+    QTest::newRow("xcb") << "xcb" << QByteArray() << false << false;
+    QTest::newRow("offscreen") << "offscreen" << QByteArray() << false << false;
+    QTest::newRow("wayland forced to frames") << "wayland" << QByteArray("frames") << true << false;
+    // A repaint request is a plain timer there: frames would count nothing.
+    QTest::newRow("xcb forced to frames") << "xcb" << QByteArray("frames") << false << true;
+    QTest::newRow("offscreen forced to frames") << "offscreen" << QByteArray("frames") << false << true;
+    QTest::newRow("wayland forced to the timer") << "wayland" << QByteArray("timer") << false << false;
+    QTest::newRow("unknown setting") << "wayland" << QByteArray("vsync") << true << false;
 }
 
 void TestPacing::mechanism()
@@ -40,7 +46,10 @@ void TestPacing::mechanism()
     QFETCH(QString, platform);
     QFETCH(QByteArray, forced);
     QFETCH(bool, frames);
-    QCOMPARE(RefreshPacer::chosen(platform, forced) == RefreshPacer::Mechanism::Frames, frames);
+    QFETCH(bool, refused);
+    const DisplayPacer::Choice choice = DisplayPacer::chosen(platform, forced);
+    QCOMPARE(choice.mechanism == DisplayPacer::Mechanism::Frames, frames);
+    QCOMPARE(choice.refused, refused);
 }
 
 void TestPacing::refreshesPerScreen_data()
@@ -63,42 +72,184 @@ void TestPacing::refreshesPerScreen()
     QFETCH(double, seconds);
     QFETCH(double, rate);
     QFETCH(int, refreshes);
-    QCOMPARE(RefreshPacer::refreshesFor(seconds, rate), refreshes);
+    QCOMPARE(DisplayPacer::refreshesFor(seconds, rate), refreshes);
 
     // A screen switches on exactly that refresh, the first screen on the first refresh.
-    RefreshPacer pacer;
+    DisplayPacer pacer;
     pacer.start();
-    QVERIFY(pacer.refresh(0, rate).switchNow);
-    pacer.switched(seconds, rate);
-    int count = 0;
-    while (!pacer.refresh(0, rate).switchNow && count < 1000)
+    const double period = 1 / DisplayPacer::usableRate(rate);
+    QVERIFY(pacer.tick(0, rate));
+    pacer.switched(seconds);
+    int count = 1;
+    while (!pacer.tick(count * period, rate) && count < 1000)
         ++count;
-    QCOMPARE(count + 1, refreshes);
+    QCOMPARE(count, refreshes);
 }
 
-void TestPacing::droppedRefreshes_data()
+void TestPacing::framesCountTime_data()
 {
-    QTest::addColumn<double>("gap");   // in periods of a 60 Hz display
-    QTest::addColumn<bool>("resumed"); // the window was hidden in between
-    QTest::addColumn<int>("dropped");
-    QTest::newRow("on time") << 1.0 << false << 0;
-    QTest::newRow("late but the same refresh") << 1.49 << false << 0;
-    QTest::newRow("one missed") << 1.6 << false << 1;
-    QTest::newRow("three missed") << 4.1 << false << 3;
-    QTest::newRow("after being hidden") << 300.0 << true << 0;
+    QTest::addColumn<double>("gap");     // in periods of a 60 Hz display, between the 3rd and the 4th tick
+    QTest::addColumn<bool>("resumed");   // the window was hidden in between
+    QTest::addColumn<int>("switchAfter"); // periods from the switch to the tick that ends a 0.1 s screen
+    QTest::newRow("on time") << 1.0 << false << 6;
+    QTest::newRow("late by a third") << 1.33 << false << 6;
+    QTest::newRow("one callback missed") << 2.0 << false << 6;
+    // The tick of refresh 6 never comes: the next one ends the screen.
+    QTest::newRow("three missed") << 4.0 << false << 7;
+    QTest::newRow("after being hidden") << 300.0 << true << 306;
 }
 
-void TestPacing::droppedRefreshes()
+// Frame callbacks only: the refreshes a screen has lasted come from the time elapsed, not from the callbacks.
+void TestPacing::framesCountTime()
 {
     QFETCH(double, gap);
     QFETCH(bool, resumed);
-    QFETCH(int, dropped);
-    RefreshPacer pacer;
+    QFETCH(int, switchAfter);
+    DisplayPacer pacer;
     pacer.start();
-    QCOMPARE(pacer.refresh(5.0, 60).dropped, 0);
-    if (resumed)
-        pacer.resume();
-    QCOMPARE(pacer.refresh(5.0 + gap / 60, 60).dropped, dropped);
+    QVERIFY(pacer.tick(10.0, 60));
+    pacer.switched(0.1);
+    double now = 10.0;
+    for (int i = 1; i < 1000; ++i) {
+        now += (i == 4 ? gap : 1.0) / 60;
+        if (i == 4 && resumed)
+            pacer.resume(now);
+        if (pacer.tick(now, 60))
+            break;
+    }
+    QCOMPARE(qRound((now - 10.0) * 60), switchAfter);
+}
+
+namespace {
+
+// A display refreshing at one rate, then from refresh `changeAt` on at another, perhaps another screen with a
+// refresh counter of its own. A commit made at a tick is shown on the next refresh and reported to the pacer
+// before the tick of that refresh, unless it is discarded: then a later commit of the window's shows it, one
+// refresh later.
+struct FakeDisplay
+{
+    double rateBefore = 60;
+    double rateAfter = 60;
+    int changeAt = -1;
+    bool otherCounter = false;
+    int missedTick = -1;
+    int discardedSwitch = -1;
+    bool presentation = true;
+
+    double period(int refresh) const { return 1 / (changeAt >= 0 && refresh >= changeAt ? rateAfter : rateBefore); }
+    qint64 msc(int refresh) const { return otherCounter && changeAt >= 0 && refresh >= changeAt ? 90000 + refresh : 500 + refresh; }
+
+    // Plays screens of the given seconds, picture and blank in turn, until `screens` have ended; returns when
+    // each screen was shown, in seconds.
+    QList<double> play(DisplayPacer &pacer, double picture, double blank, int screens) const
+    {
+        struct Commit
+        {
+            double at;
+            bool field;
+            int screen;
+        };
+        QList<double> shown;
+        QList<Commit> pending;
+        int switches = 0;
+        int lateScreen = -1;
+        pacer.start();
+        double time = 100.0;
+        for (int refresh = 0; shown.size() <= screens && refresh < 20000; ++refresh) {
+            time += period(refresh);
+            if (lateScreen >= 0) {
+                shown << time;
+                lateScreen = -1;
+            }
+            for (const Commit &commit : std::as_const(pending)) {
+                if (commit.field && commit.screen == discardedSwitch) {
+                    pacer.discarded(commit.at, true);
+                    lateScreen = commit.screen;
+                    continue;
+                }
+                if (commit.field)
+                    shown << time;
+                if (presentation)
+                    pacer.presented(commit.at, commit.field, msc(refresh), time, period(refresh));
+            }
+            pending.clear();
+            if (refresh == missedTick)
+                continue;
+            const double now = time + 0.0007;
+            if (pacer.tick(now, 1 / period(refresh))) {
+                pacer.switched(switches % 2 == 0 ? picture : blank);
+                pending << Commit{now, true, switches++};
+            }
+            pending << Commit{now, false, -1};
+        }
+        return shown;
+    }
+};
+
+} // namespace
+
+void TestPacing::displayCounter_data()
+{
+    QTest::addColumn<double>("picture");
+    QTest::addColumn<double>("blank");
+    QTest::addColumn<double>("rateBefore");
+    QTest::addColumn<double>("rateAfter");
+    QTest::addColumn<int>("changeAt"); // the refresh from which the rate is the second one
+    QTest::addColumn<bool>("otherCounter");
+    QTest::addColumn<int>("missedTick");
+    QTest::addColumn<int>("discardedSwitch");
+    QTest::addColumn<bool>("presentation");
+    QTest::addColumn<int>("off"); // screens the record counts off
+    QTest::newRow("steady") << 0.1 << 0.1 << 60.0 << 60.0 << -1 << false << -1 << -1 << true << 0;
+    QTest::newRow("a callback missed") << 0.1 << 0.1 << 60.0 << 60.0 << -1 << false << 9 << -1 << true << 0;
+    // Shown a refresh late: the screen before lasts one more, this one one less, and neither is claimed right.
+    QTest::newRow("a switch discarded") << 0.1 << 0.1 << 60.0 << 60.0 << -1 << false << -1 << 2 << true << 2;
+    QTest::newRow("60 to 144 Hz mid-screen") << 0.3 << 0.1 << 60.0 << 144.0 << 10 << false << -1 << -1 << true << 0;
+    QTest::newRow("moved to a 144 Hz screen") << 0.3 << 0.1 << 60.0 << 144.0 << 30 << true << -1 << -1 << true << 0;
+    QTest::newRow("moved to a 60 Hz screen") << 0.3 << 0.1 << 144.0 << 60.0 << 20 << true << -1 << -1 << true << 0;
+    QTest::newRow("10 s moved from 144 to 30 Hz") << 10.0 << 0.1 << 144.0 << 30.0 << 288 << true << -1 << -1 << true << 0;
+    QTest::newRow("frames only, a callback missed") << 0.1 << 0.1 << 60.0 << 60.0 << -1 << false << 9 << -1 << false << 0;
+    QTest::newRow("frames only, 60 to 144 Hz") << 0.3 << 0.1 << 60.0 << 144.0 << 10 << false << -1 << -1 << false << 0;
+}
+
+// Every screen shows for its time to within half a refresh of the rate it ends at, and the record counts off
+// exactly the screens that were not or cannot be proven.
+void TestPacing::displayCounter()
+{
+    FakeDisplay display;
+    QFETCH(double, picture);
+    QFETCH(double, blank);
+    QFETCH(double, rateBefore);
+    QFETCH(double, rateAfter);
+    QFETCH(int, off);
+    display.rateBefore = rateBefore;
+    display.rateAfter = rateAfter;
+    QFETCH(int, changeAt);
+    QFETCH(bool, otherCounter);
+    QFETCH(int, missedTick);
+    QFETCH(int, discardedSwitch);
+    QFETCH(bool, presentation);
+    display.changeAt = changeAt;
+    display.otherCounter = otherCounter;
+    display.missedTick = missedTick;
+    display.discardedSwitch = discardedSwitch;
+    display.presentation = presentation;
+    DisplayPacer pacer;
+    const int screens = 5;
+    const QList<double> shown = display.play(pacer, picture, blank, screens);
+    QVERIFY(shown.size() > screens);
+    int wrong = 0;
+    for (int i = 0; i < screens; ++i) {
+        const double seconds = i % 2 == 0 ? picture : blank;
+        const double error = shown[i + 1] - shown[i] - seconds;
+        const double tolerance = 0.5 / std::min(rateBefore, rateAfter) + 1e-9;
+        if (std::abs(error) > tolerance && i != discardedSwitch - 1 && i != discardedSwitch)
+            QFAIL(qPrintable(QStringLiteral("screen %1 off by %2 ms").arg(i).arg(error * 1000)));
+        wrong += std::abs(error) > tolerance;
+    }
+    QCOMPARE(wrong, off);
+    QVERIFY(pacer.tally().screens >= screens);
+    QCOMPARE(pacer.tally().screensOff, off);
 }
 
 void TestPacing::switchesAheadOfTheirDraws_data()

@@ -78,6 +78,7 @@ void TestStaircase::levelAfterGames_data()
     QTest::newRow("another copy's level starts a run there") << "h h@40 h" << 45;
     QTest::newRow("a level no game writes is taken to the nearest") << "h@37 h" << 40;
     QTest::newRow("a level of 0 counts as the lowest") << "h@0" << 5;
+    QTest::newRow("the largest number counts as the highest") << "h@2147483647" << 100;
 }
 
 void TestStaircase::levelAfterGames()

@@ -258,6 +258,10 @@ void TestStatistics::csvHasAHeaderAndOneLinePerGame()
     record.droppedRefreshes = 3;
     record.mode = Mode::Training;
     record.level = 30;
+    record.screens = 40;
+    record.screensOff = 1;
+    record.worstScreenErrorMs = 16.6667;
+    record.timing = QStringLiteral("presented");
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QVERIFY(writeCsv(buffer, {record, game(Kind::None, Outcome::Abandoned, 500)}));
@@ -265,9 +269,12 @@ void TestStatistics::csvHasAHeaderAndOneLinePerGame()
     QCOMPARE(lines.size(), 4); // the last line break leaves an empty piece
     QCOMPARE(lines[0], QByteArray("started,outcome,elapsed_s,kind,items,view_time_s,blank_time_s,columns,rows,"
                                   "answer1_column,answer1_row,answer2_column,answer2_row,misses,version,"
-                                  "dropped_refreshes,mode,level\r"));
-    QCOMPARE(lines[1], QByteArray("2026-12-07T10:00:00.000+09:00,hit,12.345,look-alike,30,3,0.3,10,6,4,2,4,2,2,1.0.0,3,training,30\r"));
+                                  "dropped_refreshes,mode,level,screens,screens_off,worst_screen_error_ms,timing\r"));
+    QCOMPARE(lines[1], QByteArray("2026-12-07T10:00:00.000+09:00,hit,12.345,look-alike,30,3,0.3,10,6,4,2,4,2,2,1.0.0,3,training,30,"
+                                  "40,1,16.667,presented\r"));
     QVERIFY(lines[2].startsWith(",abandoned,0.500,none,20,"));
+    // A game kept before the screens were counted says nothing of them, rather than 0.
+    QVERIFY2(lines[2].endsWith(",free,0,,,,\r"), lines[2].constData());
     QVERIFY(lines[3].isEmpty());
 }
 

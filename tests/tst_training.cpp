@@ -1,6 +1,7 @@
 #include "core/TrainingMode.h"
 #include "core/mdlUser.h"
 #include "dialogs/frmOpt.h"
+#include "dialogs/frmRecords.h"
 #include "main/frmMain.h"
 #include "platform/ClickLabel.h"
 #include "records/HistoryStore.h"
@@ -13,10 +14,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
 
+#include <climits>
 #include <functional>
+#include <optional>
 
 using records::GameRecord;
 using records::Mode;
@@ -48,6 +53,46 @@ GameRecord trainingGame(int level, Outcome outcome)
     return game;
 }
 
+// A history whose training stands at level: one give-up a level above it (a give-up at the highest level, for
+// the highest).
+void historyAt(const QString &path, int level, qint64 startedMs = 0)
+{
+    records::HistoryStore store(path);
+    GameRecord game = trainingGame(level == 100 ? 100 : level + 5, Outcome::GiveUp);
+    if (level == 100) {
+        game.outcome = Outcome::Hit;
+        game.level = 100;
+    }
+    game.startedMs = startedMs;
+    QVERIFY(store.append({game}).done());
+}
+
+// A connection of the test's own, as another program or a newer version of the game holds one.
+class Sql
+{
+public:
+    explicit Sql(const QString &path)
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other program"));
+        db.setDatabaseName(path);
+        db.open();
+    }
+    ~Sql() { QSqlDatabase::removeDatabase(QStringLiteral("other program")); }
+    bool exec(const QString &statement)
+    {
+        QSqlQuery query(QSqlDatabase::database(QStringLiteral("other program"), false));
+        return query.exec(statement);
+    }
+};
+
+void newerHistory(const QString &path)
+{
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    Sql future(path);
+    QVERIFY(future.exec(QStringLiteral("CREATE TABLE games (id INTEGER PRIMARY KEY, shape BLOB)")));
+    QVERIFY(future.exec(QStringLiteral("PRAGMA user_version = 99")));
+}
+
 // The main window, played as the player plays it: mouse clicks and the menu. prepare runs before it starts.
 class Window
 {
@@ -61,7 +106,8 @@ public:
 
     QString title() const { return window.windowTitle(); }
     int symbols() const { return window.CurrentQuiz().itemCount(); }
-    void pressStart() { QTest::mouseClick(window.findChild<QPushButton *>("cmdStart"), Qt::LeftButton); }
+    QPushButton *start() const { return window.findChild<QPushButton *>("cmdStart"); }
+    void pressStart() { QTest::mouseClick(start(), Qt::LeftButton); }
     void hitAfter(double seconds)
     {
         env.clock.steady += seconds;
@@ -109,6 +155,14 @@ private slots:
     void levelComesBackFromTheHistory();
     void switchIsKeptOnlyOnConfirmation_data();
     void switchIsKeptOnlyOnConfirmation();
+    void startWaitsForTheHistorysLevel_data();
+    void startWaitsForTheHistorysLevel();
+    void ownGamesStepTheLevelWhileTheHistoryCannotTakeThem_data();
+    void ownGamesStepTheLevelWhileTheHistoryCannotTakeThem();
+    void anotherCopysGamesMoveTheLevel_data();
+    void anotherCopysGamesMoveTheLevel();
+    void levelAtItsEdges_data();
+    void levelAtItsEdges();
 };
 
 void TestTraining::playerTrainsThroughTheWindow()
@@ -116,7 +170,7 @@ void TestTraining::playerTrainsThroughTheWindow()
     Window w;
     QCOMPARE(w.title(), QStringLiteral("Ivok２"));
     w.setTraining(true);
-    QCOMPARE(w.title(), trainingTitle(5));
+    QTRY_COMPARE(w.title(), trainingTitle(5));
     // The switch leaves the 68-byte record as an unchanged confirmation writes it.
     QCOMPARE(readFile(SettingsFilePath()).toHex(' '), DefaultSettingsImage.toHex(' '));
     QVERIFY(LoadTrainingMode(switchFile()));
@@ -170,10 +224,9 @@ void TestTraining::levelComesBackFromTheHistory()
     });
     if (startAtOnce) {
         // The history is read on the writer's thread: the window neither waits for it nor guesses.
-        QCOMPARE(w.title(), trainingTitle(5));
         w.pressStart();
-        QCOMPARE(w.symbols(), 5);
-        QTRY_COMPARE(w.title(), trainingTitle(10));
+        QTRY_COMPARE(w.symbols(), 10);
+        QCOMPARE(w.title(), trainingTitle(10));
         return;
     }
     QTRY_COMPARE(w.title(), trainingTitle(10));
@@ -228,6 +281,167 @@ void TestTraining::switchIsKeptOnlyOnConfirmation()
     QCOMPARE(env.messages.shown, blocked ? message : QStringList{});
     const bool exists = QFileInfo(switchFile()).isFile();
     QCOMPARE(exists ? (LoadTrainingMode(switchFile()) ? "on" : "off") : "none", file);
+}
+
+void TestTraining::startWaitsForTheHistorysLevel_data()
+{
+    QTest::addColumn<bool>("ticked"); // training turned on in 設定 just before, rather than at the last run
+    QTest::addColumn<bool>("enter");  // Enter on the button instead of a click
+    QTest::addColumn<bool>("newer");  // a history this version cannot read
+    QTest::addColumn<int>("symbols");
+    QTest::addColumn<QString>("note"); // after the level in the title
+
+    QTest::newRow("start-up") << false << false << false << 50 << "";
+    QTest::newRow("start-up, Enter") << false << true << false << 50 << "";
+    QTest::newRow("just after ticking the box") << true << false << false << 50 << "";
+    QTest::newRow("history of a newer version")
+        << false << false << true << 5 << "（新しい版の記録は読めないため、今回のゲームから）";
+}
+
+void TestTraining::startWaitsForTheHistorysLevel()
+{
+    QFETCH(bool, ticked);
+    QFETCH(bool, enter);
+    QFETCH(bool, newer);
+    QFETCH(int, symbols);
+    QFETCH(QString, note);
+    Window w([&](TestEnvironment &env) {
+        if (newer)
+            newerHistory(env.historyPath());
+        else
+            historyAt(env.historyPath(), 50);
+        QVERIFY(SaveTrainingMode(switchFile(), !ticked));
+    });
+    if (ticked)
+        w.setTraining(true);
+    // Pressed before the window has taken the history's answer: the game waits for it, and the button says so.
+    if (enter)
+        QTest::keyClick(w.start(), Qt::Key_Enter);
+    else
+        w.pressStart();
+    QCOMPARE(w.symbols(), 0);
+    QCOMPARE(w.start()->text(), QStringLiteral("準備中…"));
+    QTRY_COMPARE(w.symbols(), symbols);
+    QCOMPARE(w.start()->text(), QStringLiteral("ギブアップ"));
+    QCOMPARE(w.title(), trainingTitle(symbols) + note);
+}
+
+void TestTraining::ownGamesStepTheLevelWhileTheHistoryCannotTakeThem_data()
+{
+    QTest::addColumn<bool>("newer"); // a history of a newer version rather than one another program holds
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("note");
+
+    QTest::newRow("another program holds it") << false << 50 << "";
+    QTest::newRow("a newer version's") << true << 5 << "（新しい版の記録は読めないため、今回のゲームから）";
+}
+
+void TestTraining::ownGamesStepTheLevelWhileTheHistoryCannotTakeThem()
+{
+    QFETCH(bool, newer);
+    QFETCH(int, level);
+    QFETCH(QString, note);
+    Window w([&](TestEnvironment &env) {
+        if (newer)
+            newerHistory(env.historyPath());
+        else
+            historyAt(env.historyPath(), level);
+        QVERIFY(SaveTrainingMode(switchFile(), true));
+    });
+    QTRY_COMPARE(w.title(), trainingTitle(level) + note);
+    std::optional<Sql> holder;
+    if (!newer) {
+        holder.emplace(w.env.historyPath());
+        QVERIFY(holder->exec(QStringLiteral("BEGIN IMMEDIATE")));
+    }
+    w.pressStart();
+    QCOMPARE(w.symbols(), level);
+    w.hitAfter(2);
+    w.pressStart();
+    w.hitAfter(2);
+    // At once, not when the games are written.
+    QCOMPARE(w.title(), trainingTitle(level + 5) + note);
+    w.pressStart();
+    QCOMPARE(w.symbols(), level + 5);
+    w.hitAfter(2); // the first success in a row there
+
+    // Read again, the games still waiting: they count where they were played, the success in a row as well.
+    w.setTraining(false);
+    w.setTraining(true);
+    w.pressStart();
+    QTRY_COMPARE(w.start()->text(), QStringLiteral("ギブアップ"));
+    QCOMPARE(w.symbols(), level + 5);
+    QCOMPARE(w.title(), trainingTitle(level + 5) + note);
+    w.hitAfter(2);
+    QCOMPARE(w.title(), trainingTitle(level + 10) + note);
+}
+
+void TestTraining::anotherCopysGamesMoveTheLevel_data()
+{
+    QTest::addColumn<bool>("recordsShown"); // the records window was opened and closed before
+
+    QTest::newRow("records window never shown") << false;
+    QTest::newRow("records window shown and closed") << true;
+}
+
+void TestTraining::anotherCopysGamesMoveTheLevel()
+{
+    QFETCH(bool, recordsShown);
+    Window w([&](TestEnvironment &env) {
+        historyAt(env.historyPath(), 30);
+        QVERIFY(SaveTrainingMode(switchFile(), true));
+    });
+    QTRY_COMPARE(w.title(), trainingTitle(30));
+    if (recordsShown) {
+        w.window.findChild<QAction *>("mnuRecords")->trigger();
+        auto *records = w.window.findChild<frmRecords *>();
+        QVERIFY(records);
+        records->close();
+    }
+    // Another copy gives up at 45, a minute after this one's games.
+    historyAt(w.env.historyPath(), 40, w.env.clock.wall.toMSecsSinceEpoch() + 60000);
+    QTRY_COMPARE_WITH_TIMEOUT(w.title(), trainingTitle(40), 10000);
+    w.pressStart();
+    QCOMPARE(w.symbols(), 40);
+}
+
+void TestTraining::levelAtItsEdges_data()
+{
+    QTest::addColumn<int>("level");       // of a quick hit in the history, as edited there
+    QTest::addColumn<int>("fieldHeight"); // of the window's client area in pixels; 0 leaves it as it is
+    QTest::addColumn<int>("symbols");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<int>("afterGiveUp");
+
+    QTest::newRow("the largest number") << INT_MAX << 0 << 100 << "" << 95;
+    // Three rows of 21 cells.
+    QTest::newRow("100, the window holds fewer") << 100 << 158 << 60 << "（この画面では 60 個まで）" << 55;
+}
+
+void TestTraining::levelAtItsEdges()
+{
+    QFETCH(int, level);
+    QFETCH(int, fieldHeight);
+    QFETCH(int, symbols);
+    QFETCH(QString, note);
+    QFETCH(int, afterGiveUp);
+    Window w([&](TestEnvironment &env) {
+        records::HistoryStore store(env.historyPath());
+        QVERIFY(store.append({trainingGame(level, Outcome::Hit)}).done());
+        QVERIFY(SaveTrainingMode(switchFile(), true));
+    });
+    if (fieldHeight > 0) {
+        auto *client = w.window.findChild<QWidget *>("client");
+        w.window.resize(w.window.width(), w.window.height() - client->height() + fieldHeight);
+        QTRY_COMPARE(client->height(), fieldHeight);
+    }
+    QTRY_COMPARE(w.title(), trainingTitle(100) + note);
+    w.pressStart();
+    QCOMPARE(w.symbols(), symbols);
+    w.pressStart(); // gives up
+    QTRY_COMPARE(w.title(), trainingTitle(afterGiveUp));
+    QTRY_COMPARE(w.games().size(), 2);
+    QCOMPARE(w.games().last().level, symbols);
 }
 
 QTEST_MAIN(TestTraining)

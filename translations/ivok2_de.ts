@@ -165,9 +165,32 @@
         <translation>Statistik</translation>
     </message>
     <message>
-        <source>%1 トレーニング %2 個</source>
-        <extracomment>The window title in training mode: the program&apos;s name, then the number of symbols of the level.</extracomment>
-        <translation>%1 Training: %2 Symbole</translation>
+        <source>準備中…</source>
+        <translation>Vorbereitung …</translation>
+    </message>
+    <message>
+        <source>トレーニング（記録を読み込み中…）</source>
+        <translation>Training (Verlauf wird gelesen …)</translation>
+    </message>
+    <message>
+        <source>トレーニング %1 個</source>
+        <translation>Training: %1 Symbole</translation>
+    </message>
+    <message>
+        <source>（この画面では %1 個まで）</source>
+        <translation> (dieses Fenster fasst höchstens %1)</translation>
+    </message>
+    <message>
+        <source>（新しい版の記録は読めないため、今回のゲームから）</source>
+        <translation> (ab diesem Spiel: der Verlauf einer neueren Version ist nicht lesbar)</translation>
+    </message>
+    <message>
+        <source>（記録を別のプログラムが使っているため、今回のゲームから）</source>
+        <translation> (ab diesem Spiel: ein anderes Programm verwendet den Verlauf)</translation>
+    </message>
+    <message>
+        <source>（記録を読めないため、今回のゲームから）</source>
+        <translation> (ab diesem Spiel: der Verlauf ist nicht lesbar)</translation>
     </message>
 </context>
 <context>

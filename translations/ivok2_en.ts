@@ -165,9 +165,32 @@
         <translation>Records</translation>
     </message>
     <message>
-        <source>%1 トレーニング %2 個</source>
-        <extracomment>The window title in training mode: the program&apos;s name, then the number of symbols of the level.</extracomment>
-        <translation>%1 Training: %2 symbols</translation>
+        <source>準備中…</source>
+        <translation>Preparing…</translation>
+    </message>
+    <message>
+        <source>トレーニング（記録を読み込み中…）</source>
+        <translation>Training (reading the history…)</translation>
+    </message>
+    <message>
+        <source>トレーニング %1 個</source>
+        <translation>Training: %1 symbols</translation>
+    </message>
+    <message>
+        <source>（この画面では %1 個まで）</source>
+        <translation> (this window holds at most %1)</translation>
+    </message>
+    <message>
+        <source>（新しい版の記録は読めないため、今回のゲームから）</source>
+        <translation> (from this game on: a newer version's history cannot be read)</translation>
+    </message>
+    <message>
+        <source>（記録を別のプログラムが使っているため、今回のゲームから）</source>
+        <translation> (from this game on: another program is using the history)</translation>
+    </message>
+    <message>
+        <source>（記録を読めないため、今回のゲームから）</source>
+        <translation> (from this game on: the history cannot be read)</translation>
     </message>
 </context>
 <context>

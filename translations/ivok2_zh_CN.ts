@@ -164,9 +164,32 @@
         <translation>记录</translation>
     </message>
     <message>
-        <source>%1 トレーニング %2 個</source>
-        <extracomment>The window title in training mode: the program&apos;s name, then the number of symbols of the level.</extracomment>
-        <translation>%1 训练：%2 个符号</translation>
+        <source>準備中…</source>
+        <translation>准备中…</translation>
+    </message>
+    <message>
+        <source>トレーニング（記録を読み込み中…）</source>
+        <translation>训练（正在读取记录…）</translation>
+    </message>
+    <message>
+        <source>トレーニング %1 個</source>
+        <translation>训练：%1 个符号</translation>
+    </message>
+    <message>
+        <source>（この画面では %1 個まで）</source>
+        <translation>（此窗口最多 %1 个）</translation>
+    </message>
+    <message>
+        <source>（新しい版の記録は読めないため、今回のゲームから）</source>
+        <translation>（从本局开始：无法读取新版本的记录）</translation>
+    </message>
+    <message>
+        <source>（記録を別のプログラムが使っているため、今回のゲームから）</source>
+        <translation>（从本局开始：另一个程序正在使用记录）</translation>
+    </message>
+    <message>
+        <source>（記録を読めないため、今回のゲームから）</source>
+        <translation>（从本局开始：无法读取记录）</translation>
     </message>
 </context>
 <context>

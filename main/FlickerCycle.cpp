@@ -1,0 +1,174 @@
+#include "main/FlickerCycle.h"
+
+#include "platform/Clock.h"
+#include "platform/FrameTicker.h"
+#include "platform/Numbers.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+
+#include <cmath>
+
+FlickerCycle::FlickerCycle(QWidget *window, QWidget *pixel, DisplayPacer::Mechanism mechanism, Draw draw,
+                           Seconds seconds)
+    : QObject(window)
+    , m_window(window)
+    , m_mechanism(mechanism)
+    , m_draw(std::move(draw))
+    , m_seconds(std::move(seconds))
+    , m_picture(new QTimer(this))
+    , m_watch(new QTimer(this))
+    , m_ticker(new FrameTicker(window, pixel))
+{
+    setObjectName(QStringLiteral("flicker"));
+    m_picture->setObjectName(QStringLiteral("timMain"));
+    m_picture->setTimerType(Qt::PreciseTimer);
+    m_picture->setInterval(0);
+    m_watch->setObjectName(QStringLiteral("timWatch"));
+    m_watch->setTimerType(Qt::PreciseTimer);
+    m_watch->setInterval(1000);
+    m_ticker->setParent(this);
+    m_ticker->setObjectName(QStringLiteral("timRefresh"));
+    connect(m_ticker, &FrameTicker::resumed, this, [this] { m_pacer.resume(platform::clock().steadySeconds()); });
+    connect(m_ticker, &FrameTicker::presented, this,
+            [this](double at, bool field, qint64 msc, double when, double period) {
+                m_pacer.presented(at, field, msc, when, period);
+            });
+    connect(m_ticker, &FrameTicker::discarded, this, [this](double at, bool field) { m_pacer.discarded(at, field); });
+}
+
+void FlickerCycle::start()
+{
+    stop();
+    m_timerTally = {};
+    if (m_mechanism == DisplayPacer::Mechanism::Frames) {
+        // Picture 1 goes up on the first refresh, so that it too lasts its whole number of refreshes.
+        m_pacer.start();
+        m_ticker->start();
+        return;
+    }
+    m_phase = ViewPicture1;
+    m_draw(ViewPicture1);
+    m_lastDrawn = platform::clock().steadySeconds();
+    m_schedule.start(m_lastDrawn, screenSeconds());
+    m_picture->setInterval(platform::intervalMs(screenSeconds()));
+    m_picture->start();
+}
+
+void FlickerCycle::stop()
+{
+    m_picture->stop();
+    m_ticker->stop();
+}
+
+bool FlickerCycle::isRunning() const
+{
+    return m_picture->isActive() || m_ticker->isActive();
+}
+
+ScreenTally FlickerCycle::tally() const
+{
+    return m_mechanism == DisplayPacer::Mechanism::Frames ? m_pacer.tally() : m_timerTally;
+}
+
+QString FlickerCycle::timing() const
+{
+    if (m_mechanism == DisplayPacer::Mechanism::Timer)
+        return QStringLiteral("timer");
+    return m_pacer.presentedSeen() ? QStringLiteral("presented") : QStringLiteral("frames");
+}
+
+void FlickerCycle::resetStopwatch()
+{
+    m_startSteady = platform::clock().steadySeconds();
+}
+
+void FlickerCycle::startStopwatch()
+{
+    m_watch->start();
+}
+
+void FlickerCycle::stopStopwatch()
+{
+    m_watch->stop();
+}
+
+float FlickerCycle::elapsedSeconds() const
+{
+    // The time of day restarts at midnight and steps with clock corrections; the steady clock does neither.
+    return static_cast<float>(platform::clock().steadySeconds() - m_startSteady);
+}
+
+double FlickerCycle::rate() const
+{
+    const QScreen *screen = m_window->screen();
+    return DisplayPacer::usableRate(screen ? screen->refreshRate() : 0);
+}
+
+void FlickerCycle::timerDue()
+{
+    const double handled = platform::clock().steadySeconds();
+    const double seconds = screenSeconds();
+    if (!next())
+        return;
+    // Drawn and flushed now, not at a later turn of the event loop, so that its cost is known: a picture takes
+    // longer than a blank, and the switch to each kind is timed that much ahead.
+    QEvent draw(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(m_window, &draw);
+    const double drawnAt = platform::clock().steadySeconds();
+    // Without the display's word, the screen that ended is judged by when it was drawn.
+    m_timerTally.add(std::llround((drawnAt - m_lastDrawn) * rate()) - DisplayPacer::refreshesFor(seconds, rate()),
+                     1 / rate());
+    m_lastDrawn = drawnAt;
+    const bool picture = pictureShown();
+    // Each switch is due at a fixed time from the start, so a late tick does not make the next screen late.
+    m_schedule.switched(handled, screenSeconds());
+    m_schedule.drawn(picture ? SwitchSchedule::Screen::Picture : SwitchSchedule::Screen::Blank, drawnAt - handled);
+    m_picture->setInterval(
+        m_schedule.intervalMs(drawnAt, picture ? SwitchSchedule::Screen::Blank : SwitchSchedule::Screen::Picture));
+    emit switched();
+}
+
+void FlickerCycle::refreshed()
+{
+    if (!m_pacer.tick(m_ticker->tickTime(), m_ticker->refreshRate()))
+        return;
+    const bool first = !m_pacer.started();
+    if (first) {
+        m_phase = ViewPicture1;
+        m_draw(ViewPicture1);
+    } else if (!next()) {
+        return;
+    }
+    m_pacer.switched(screenSeconds());
+    // The compositor is asked when this commit reaches the display.
+    m_ticker->fieldChanged();
+    if (!first)
+        emit switched();
+}
+
+// Draws the next screen of the cycle and moves the phase on; false for a phase that is none of the four.
+bool FlickerCycle::next()
+{
+    switch (m_phase) {
+    case ViewPicture1:
+        m_phase = ViewBlankAfter1;
+        break;
+    case ViewBlankAfter1:
+        m_phase = ViewPicture2;
+        break;
+    case ViewPicture2:
+        m_phase = ViewBlankAfter2;
+        break;
+    case ViewBlankAfter2:
+        m_phase = ViewPicture1;
+        break;
+    default:
+        return false;
+    }
+    m_draw(m_phase);
+    return true;
+}
