@@ -11,10 +11,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ivok2"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(platform::VersionMajor)
-                                            .arg(platform::VersionMinor)
-                                            .arg(platform::VersionRevision));
+    QApplication::setApplicationVersion(QString::fromLatin1(platform::Version));
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("ivok2"));
     platform::applyLanguage(

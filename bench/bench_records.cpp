@@ -15,7 +15,7 @@
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QStatusBar>
+#include <QLabel>
 #include <QTimer>
 #include <QTemporaryDir>
 
@@ -46,7 +46,7 @@ GameRecord randomGame(QRandomGenerator &random, const QDateTime &start)
     const int roll = static_cast<int>(random.bounded(100));
     record.outcome = roll < 80 ? Outcome::Hit : roll < 97 ? Outcome::GiveUp : Outcome::Abandoned;
     record.elapsedMs = random.bounded(1500, 90000);
-    record.kind = static_cast<Kind>(random.bounded(records::KindCount));
+    record.kind = static_cast<QuizKind>(random.bounded(records::RecordedKindCount));
     record.items = ItemCounts[random.bounded(int(std::size(ItemCounts)))];
     record.viewTime = 3;
     record.blankTime = 0.3;
@@ -94,7 +94,7 @@ bool idle(const frmRecords &window)
 {
     return !window.findChild<QTimer *>(QStringLiteral("timBuild"))->isActive()
            && !window.findChild<QTimer *>(QStringLiteral("timChart"))->isActive()
-           && window.statusBar()->currentMessage() != QStringLiteral("読み込み中…");
+           && !window.findChild<QLabel *>(QStringLiteral("lblStatus"))->text().contains(QStringLiteral("読み込み中…"));
 }
 
 struct Stalls

@@ -33,7 +33,7 @@ inline constexpr Range<qint32> ColorRange{0, platform::MaxColor};
 // Entries in use.
 inline constexpr int SymbolCount = 55; // KigouList 1..55; entry 0 is the blank
 inline constexpr int DrawColorCount = 8;
-inline constexpr int KindCount = 5;
+inline constexpr int QuizKindCount = 5; // the kinds of change a quiz may draw (QuizKind)
 inline constexpr int ScoreCount = 5;
 inline constexpr int MaxLookAlikes = 5; // room in a row of SimilarList
 
@@ -41,7 +41,7 @@ inline constexpr int MaxLookAlikes = 5; // room in a row of SimilarList
 // entries are part of the format.
 inline constexpr std::size_t KigouListSize = SymbolCount + 2; // the blank, the symbols, the spare
 inline constexpr std::size_t ColorListSize = DrawColorCount + 1;
-inline constexpr std::size_t KoumokuSize = KindCount + 1;
+inline constexpr std::size_t KoumokuSize = QuizKindCount + 1;
 inline constexpr std::size_t SCListSize = ScoreCount + 1;
 inline constexpr std::size_t SimilarColumns = MaxLookAlikes + 1; // the count, then the look-alikes
 

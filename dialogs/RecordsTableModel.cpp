@@ -11,12 +11,11 @@
 #include <iterator>
 
 using records::GameRecord;
-using records::Kind;
 using records::ShownGames;
 
 namespace {
 
-const std::array<const char *, records::KindCount> KindTexts = {
+const std::array<const char *, records::RecordedKindCount> KindTexts = {
     QT_TRANSLATE_NOOP("RecordsTableModel", "色"),     QT_TRANSLATE_NOOP("RecordsTableModel", "別の記号"),
     QT_TRANSLATE_NOOP("RecordsTableModel", "似た記号"), QT_TRANSLATE_NOOP("RecordsTableModel", "消える"),
     QT_TRANSLATE_NOOP("RecordsTableModel", "移動"),   QT_TRANSLATE_NOOP("RecordsTableModel", "なし")};
@@ -37,7 +36,7 @@ QString countText(int count)
 
 } // namespace
 
-QString kindText(records::Kind kind)
+QString kindText(QuizKind kind)
 {
     return QCoreApplication::translate("RecordsTableModel", KindTexts[static_cast<size_t>(kind)]);
 }
@@ -89,7 +88,7 @@ int RecordsTableModel::rowsNow() const
     switch (m_table) {
     case Table::Kinds:
         // "None" only once such a game is shown.
-        return records::KindCount - (m_stats->kind(Kind::None).games == 0 ? 1 : 0);
+        return records::RecordedKindCount - (m_stats->kind(KindNone).games == 0 ? 1 : 0);
     case Table::Best:
         return static_cast<int>(m_stats->bestPerCount().size());
     case Table::Today:
@@ -130,10 +129,10 @@ QString RecordsTableModel::text(int row, int column) const
 {
     switch (m_table) {
     case Table::Kinds: {
-        const records::KindSums &sums = m_stats->kind(static_cast<Kind>(row));
+        const records::KindSums &sums = m_stats->kind(static_cast<QuizKind>(row));
         const auto rate = ShownGames::hitRate(sums);
         switch (column) {
-        case 0: return kindText(static_cast<records::Kind>(row));
+        case 0: return kindText(static_cast<QuizKind>(row));
         case 1: return countText(sums.games);
         case 2: return countText(sums.hits);
         case 3: return countText(sums.giveUps);

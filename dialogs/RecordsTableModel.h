@@ -10,7 +10,7 @@ class ShownGames;
 }
 
 // The words the records window shows for a kind of change and for an outcome.
-QString kindText(records::Kind kind);
+QString kindText(QuizKind kind);
 QString outcomeText(records::Outcome outcome);
 
 // One of the records window's tables, read straight from the statistics of the games shown: per kind, the

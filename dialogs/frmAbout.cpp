@@ -2,7 +2,6 @@
 
 #include "platform/Controls.h"
 #include "platform/LineControl.h"
-#include "platform/Numbers.h"
 #include "platform/Placement.h"
 #include "platform/ProgramIcon.h"
 #include "platform/ProgramInfo.h"
@@ -61,10 +60,7 @@ void frmAbout::Form_Load()
 {
     const QString title = QString::fromUtf8(platform::ProgramTitle);
     setWindowTitle(tr("%1のﾊﾞｰｼﾞｮﾝ情報").arg(title));
-    const QString version = platform::numberText(platform::VersionMajor) + QLatin1Char('.')
-                            + platform::numberText(platform::VersionMinor) + QLatin1Char('.')
-                            + platform::numberText(platform::VersionRevision);
-    lblVersion->setText(tr("ﾊﾞｰｼﾞｮﾝ %1").arg(version));
+    lblVersion->setText(tr("ﾊﾞｰｼﾞｮﾝ %1").arg(QString::fromLatin1(platform::Version)));
     lblTitle->setText(title);
 }
 

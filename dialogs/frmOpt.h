@@ -18,7 +18,7 @@ class frmOpt : public QDialog
     Q_OBJECT
 
 public:
-    static constexpr int KindBoxCount = KindCount;
+    static constexpr int KindBoxCount = QuizKindCount;
     static constexpr int ColorBoxCount = DrawColorCount;
 
     explicit frmOpt(QWidget *parent = nullptr);

@@ -5,30 +5,22 @@
 #include <QList>
 #include <QMainWindow>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <set>
 
-class QCategoryAxis;
-class QChart;
-class QChartView;
 class QComboBox;
 class QGroupBox;
 class QLabel;
-class QLineSeries;
 class QPushButton;
-class QScatterSeries;
 class QTableView;
 class QTimer;
-class QValueAxis;
-class QXYSeries;
+class RecordsChart;
 class RecordsTableModel;
 
 namespace records {
 class RecordWriter;
 class ShownGames;
-struct ChartBucket;
 struct ShownChange;
 } // namespace records
 
@@ -60,13 +52,13 @@ public slots:
     void Switched();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
     void CreateControls();
-    void CreateChart();
     void RetranslateUi();
     void Reload();
     void HistoryRead(quint64 request, const QList<records::GameRecord> &games, const QString &problem);
@@ -78,13 +70,14 @@ private:
     void ArmMidnight();
     void FillItemCounts();
     void ShowChange(const records::ShownChange &change);
-    void ViewChart();
-    void FillChartSome();
-    void ViewScale(double top);
-    void ViewGameAxis();
-    void ShowPoint(const QPointF &point, bool shown);
     void Exported(const QString &path, int count, const QString &problem);
+    void ChartFilled();
+    // The status line: the history's problem, if any, over what the window is doing or has just done.
     void ShowStatus(const QString &problem);
+    void ShowNote(const QString &note);
+    void ShowLoading();
+    void ViewStatus();
+    void FitStatus();
 
     records::RecordWriter &m_history;
     std::function<bool()> m_flickering;
@@ -103,11 +96,9 @@ private:
     QList<records::GameRecord> m_buildingShown;
     std::set<int> m_buildingCounts;
     qsizetype m_buildPosition = 0;
-    // Points the last bucket put into each series, which a game added to that bucket replaces.
-    std::array<qsizetype, 5> m_tail{};
-    // A whole chart's points, given to one series a turn; then the game axis.
-    std::array<QList<QPointF>, 5> m_chartPoints;
-    size_t m_chartStep = 0;
+    QString m_problem;
+    QString m_note;
+    bool m_loading = false; // the note says the history is being read, in the language of the moment
 
     QLabel *lblItems = nullptr;
     QComboBox *cmbItems = nullptr;
@@ -117,25 +108,14 @@ private:
     QGroupBox *fraBest = nullptr;
     QGroupBox *fraToday = nullptr;
     QPushButton *cmdExport = nullptr;
-    QChartView *chtTimes = nullptr;
+    QLabel *lblStatus = nullptr;
+    RecordsChart *chtTimes = nullptr;
     QTableView *grdKinds = nullptr;
     QTableView *grdBest = nullptr;
     QTableView *grdToday = nullptr;
     QTimer *timBuild = nullptr;
-    QTimer *timChart = nullptr;
     QTimer *timMidnight = nullptr;
     RecordsTableModel *m_kinds = nullptr;
     RecordsTableModel *m_best = nullptr;
     RecordsTableModel *m_today = nullptr;
-
-    QChart *m_chart = nullptr;
-    QScatterSeries *m_hits = nullptr;
-    QScatterSeries *m_slow = nullptr; // hits beyond the top of the scale, drawn on it
-    QLineSeries *m_trend = nullptr;
-    QScatterSeries *m_giveUps = nullptr;
-    QLineSeries *m_levels = nullptr;
-    std::array<QXYSeries *, 5> m_series{};
-    QCategoryAxis *m_gameAxis = nullptr;
-    QValueAxis *m_secondsAxis = nullptr;
-    QValueAxis *m_levelAxis = nullptr;
 };

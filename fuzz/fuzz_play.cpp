@@ -63,7 +63,7 @@ void requireSavedRecordInRange(const OptRecord &record)
     require(BlankTimeRange.contains(record.BlankTime), "saved blank time in range");
     require(StringLenRange.contains(record.StringLen), "saved length in range");
     require(KigouNumRange.contains(record.KigouNum), "saved symbol count in range");
-    require(std::all_of(record.Koumoku.begin(), record.Koumoku.begin() + KindCount, flagInRange),
+    require(std::all_of(record.Koumoku.begin(), record.Koumoku.begin() + QuizKindCount, flagInRange),
             "saved kinds are -1 or 0");
     require(std::all_of(record.Color.begin(), record.Color.begin() + DrawColorCount,
                         [](qint32 color) { return ColorRange.contains(color); }),

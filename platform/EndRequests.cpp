@@ -49,8 +49,12 @@ EndRequests::EndRequests(QObject *parent)
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART; // an interrupted read or write of another thread goes on
-    for (size_t i = 0; i < Handled.size(); ++i)
-        ::sigaction(Handled[i], &action, &earlier[i]);
+    for (size_t i = 0; i < Handled.size(); ++i) {
+        // A signal the program was started to ignore (nohup ignores SIGHUP) stays ignored.
+        ::sigaction(Handled[i], nullptr, &earlier[i]);
+        if (earlier[i].sa_handler != SIG_IGN)
+            ::sigaction(Handled[i], &action, nullptr);
+    }
 }
 
 EndRequests::~EndRequests()

@@ -9,7 +9,7 @@ namespace platform {
 // The signals by which a desktop session, a terminal or a service manager asks the program to end: SIGTERM,
 // SIGHUP and SIGINT. Each arrives as received() through the event loop of the thread that made this object,
 // so that the program can close as the player would close it. One object at a time in a process; while it
-// lives it owns those three signals.
+// lives it owns those three signals, except one that the program was started to ignore.
 class EndRequests : public QObject
 {
     Q_OBJECT

@@ -4,8 +4,7 @@ namespace platform {
 
 // Fixed when the program is built.
 inline constexpr char ProgramTitle[] = "Ivok２";
-inline constexpr int VersionMajor = IVOK2_VERSION_MAJOR;
-inline constexpr int VersionMinor = IVOK2_VERSION_MINOR;
-inline constexpr int VersionRevision = IVOK2_VERSION_PATCH;
+// major.minor.revision, from the project's version: what the about box shows and every game's record keeps.
+inline constexpr char Version[] = IVOK2_VERSION;
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Limits.h"
+
 #include <QtGlobal>
 
 #include <vector>
@@ -30,13 +32,18 @@ struct QuizGeometry
     bool operator==(const QuizGeometry &) const = default;
 };
 
+// The kinds of change from picture 1 to picture 2, numbered as the settings' kind flags and the history keep
+// them. A quiz draws one of the first QuizKindCount; KindNone is no quiz's kind but what the record of a move
+// that found no free cell holds.
 enum QuizKind : qint16 {
     KindColor = 0,
     KindOtherSymbol = 1,
     KindSimilarSymbol = 2,
     KindVanish = 3,
     KindMove = 4,
+    KindNone = 5,
 };
+static_assert(KindNone == QuizKindCount);
 
 struct Quiz
 {

@@ -83,9 +83,9 @@ void drawLooks(platform::RandomSource &random, std::vector<QuizItem> &items)
 
 qint16 chooseKind(const KoumokuFlags &koumoku, platform::RandomSource &random)
 {
-    std::array<qint16, KindCount> enabled{};
+    std::array<qint16, QuizKindCount> enabled{};
     int count = 0;
-    for (qint16 kind = 0; kind < KindCount; ++kind) {
+    for (qint16 kind = 0; kind < QuizKindCount; ++kind) {
         if (koumoku[static_cast<size_t>(kind)] == True16)
             enabled[static_cast<size_t>(count++)] = kind;
     }

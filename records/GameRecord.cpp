@@ -1,5 +1,7 @@
 #include "records/GameRecord.h"
 
+#include <QRandomGenerator>
+
 #include <array>
 
 namespace records {
@@ -8,7 +10,7 @@ namespace {
 
 const std::array<QString, 3> OutcomeNames = {QStringLiteral("hit"), QStringLiteral("giveup"),
                                              QStringLiteral("abandoned")};
-const std::array<QString, KindCount> KindNames = {QStringLiteral("colour"), QStringLiteral("other-symbol"),
+const std::array<QString, RecordedKindCount> KindNames = {QStringLiteral("colour"), QStringLiteral("other-symbol"),
                                                   QStringLiteral("look-alike"), QStringLiteral("vanish"),
                                                   QStringLiteral("move"), QStringLiteral("none")};
 const std::array<QString, 2> ModeNames = {QStringLiteral("free"), QStringLiteral("training")};
@@ -25,12 +27,17 @@ std::optional<Enum> fromName(const std::array<QString, N> &names, const QString 
 
 } // namespace
 
+QString newGameKey(qint64 startedMs)
+{
+    return QStringLiteral("%1-%2").arg(startedMs).arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
+}
+
 QString outcomeName(Outcome outcome)
 {
     return OutcomeNames[static_cast<size_t>(outcome)];
 }
 
-QString kindName(Kind kind)
+QString kindName(QuizKind kind)
 {
     return KindNames[static_cast<size_t>(kind)];
 }
@@ -45,9 +52,9 @@ std::optional<Outcome> outcomeFromName(const QString &name)
     return fromName<Outcome>(OutcomeNames, name);
 }
 
-std::optional<Kind> kindFromName(const QString &name)
+std::optional<QuizKind> kindFromName(const QString &name)
 {
-    return fromName<Kind>(KindNames, name);
+    return fromName<QuizKind>(KindNames, name);
 }
 
 std::optional<Mode> modeFromName(const QString &name)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "quiz/Quiz.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -9,9 +11,8 @@ namespace records {
 
 enum class Outcome { Hit, GiveUp, Abandoned };
 
-// The kinds of difference, in the order of the quiz's kind codes, and a quiz in which nothing could move.
-enum class Kind { Colour, OtherSymbol, LookAlike, Vanish, Move, None };
-inline constexpr int KindCount = 6;
+// The kinds a game's record may hold: the quiz's kinds of change and KindNone.
+inline constexpr int RecordedKindCount = KindNone + 1;
 
 // Free play uses the player's symbol count; training chooses it (the game's level).
 enum class Mode { Free, Training };
@@ -23,7 +24,7 @@ struct GameRecord
     qint64 startedMs = 0;   // the same instant in milliseconds since 1970 UTC, for ordering and periods
     Outcome outcome = Outcome::Hit;
     qint64 elapsedMs = 0;
-    Kind kind = Kind::Colour;
+    QuizKind kind = KindColor; // KindNone for a move that found no free cell
     int items = 0;
     double viewTime = 0;
     double blankTime = 0;
@@ -43,16 +44,23 @@ struct GameRecord
     int screensOff = -1;             // of those, screens that did not last their number of refreshes
     double worstScreenErrorMs = -1;  // by how much the worst of them missed
     QString timing;                  // presented (the compositor's word), frames (frame callbacks) or timer
+    // Tells this game from every other, also from one another copy played in the same millisecond: its start
+    // in milliseconds and a random part. The history holds each key once, so a game written twice (merged
+    // from the pending file by two copies, or retried after a commit that seemed to fail) is kept once.
+    QString key;
 
     bool operator==(const GameRecord &) const = default;
 };
 
+// A new key for a game that started at startedMs.
+QString newGameKey(qint64 startedMs);
+
 // The stable names used in the database and in the CSV file.
 QString outcomeName(Outcome outcome);
-QString kindName(Kind kind);
+QString kindName(QuizKind kind);
 QString modeName(Mode mode);
 std::optional<Outcome> outcomeFromName(const QString &name);
-std::optional<Kind> kindFromName(const QString &name);
+std::optional<QuizKind> kindFromName(const QString &name);
 std::optional<Mode> modeFromName(const QString &name);
 
 // Which records a view or an export covers: 0 means any item count, and any start time.

@@ -24,7 +24,7 @@ void GameTracker::gameStarted(const Quiz &quiz, double startSteady, records::Mod
     const QuizItem &before = quiz.Quiz1[static_cast<size_t>(quiz.AnsNo)];
     const QuizItem &after = quiz.Quiz2[static_cast<size_t>(quiz.AnsNo)];
     // A move with no free neighbour leaves both pictures alike: there is no difference to find.
-    m_record.kind = quiz.Quiz1 == quiz.Quiz2 ? records::Kind::None : static_cast<records::Kind>(quiz.QuizType);
+    m_record.kind = quiz.Quiz1 == quiz.Quiz2 ? KindNone : static_cast<QuizKind>(quiz.QuizType);
     m_record.items = quiz.itemCount();
     m_record.viewTime = UsableViewTime();
     m_record.blankTime = UsableBlankTime();
@@ -34,10 +34,7 @@ void GameTracker::gameStarted(const Quiz &quiz, double startSteady, records::Mod
     m_record.answer1Row = before.PosY;
     m_record.answer2Column = after.PosX;
     m_record.answer2Row = after.PosY;
-    m_record.version = QStringLiteral("%1.%2.%3")
-                           .arg(platform::VersionMajor)
-                           .arg(platform::VersionMinor)
-                           .arg(platform::VersionRevision);
+    m_record.version = QString::fromLatin1(platform::Version);
     m_record.mode = mode;
     m_record.level = level;
     m_running = true;
@@ -73,6 +70,8 @@ void GameTracker::screensShown(const ScreenTally &tally, const QString &timing)
 
 void GameTracker::windowClosed()
 {
+    // The window closes with the program: the last game is not held up by another program's lock.
+    m_writer.endComing();
     finish(records::Outcome::Abandoned);
 }
 

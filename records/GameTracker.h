@@ -27,6 +27,7 @@ public:
     std::optional<records::GameRecord> gaveUp();
     // How the game's screens came out, and how they were timed (presented, frames or timer).
     void screensShown(const ScreenTally &tally, const QString &timing);
+    // The main window closes, and the program with it: a running game is kept as abandoned.
     void windowClosed();
 
 private:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace records {
 
@@ -9,5 +10,9 @@ namespace records {
 // for a history that never reaches the disk. Neither the player nor the environment can choose it.
 QString historyPath();
 void setHistoryPath(const QString &path);
+
+// Where games wait for the history when its own folder cannot take them, in order: ivok2 in the player's
+// state directory ($XDG_STATE_HOME, else ~/.local/state), then the folder of the settings file.
+QStringList spareFolders();
 
 } // namespace records

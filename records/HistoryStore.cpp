@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -14,6 +15,8 @@
 #include <QThread>
 #include <QUrl>
 
+#include <array>
+#include <span>
 #include <utility>
 
 namespace records {
@@ -25,26 +28,27 @@ QAtomicInteger<quint64> connectionCount;
 // How long the first retries of a journal switch wait for another copy of the game that opens the file too.
 constexpr int JournalRetryMs = 5;
 
-// The first schema, which every newer one starts from.
-const char CreateVersion1[] = "CREATE TABLE games ("
-                              " id INTEGER PRIMARY KEY,"
-                              " started TEXT NOT NULL,"
-                              " outcome TEXT NOT NULL,"
-                              " elapsed_ms INTEGER NOT NULL,"
-                              " kind TEXT NOT NULL,"
-                              " items INTEGER NOT NULL,"
-                              " view_time REAL NOT NULL,"
-                              " blank_time REAL NOT NULL,"
-                              " columns INTEGER NOT NULL,"
-                              " rows INTEGER NOT NULL,"
-                              " answer1_column INTEGER NOT NULL,"
-                              " answer1_row INTEGER NOT NULL,"
-                              " answer2_column INTEGER NOT NULL,"
-                              " answer2_row INTEGER NOT NULL,"
-                              " version TEXT NOT NULL)";
+// Each step brings the schema from the version before it up to its own; a later version adds its step at
+// the end. Step 1 is the first schema, which every newer one starts from.
+const char *const Version1[] = {"CREATE TABLE games ("
+                                " id INTEGER PRIMARY KEY,"
+                                " started TEXT NOT NULL,"
+                                " outcome TEXT NOT NULL,"
+                                " elapsed_ms INTEGER NOT NULL,"
+                                " kind TEXT NOT NULL,"
+                                " items INTEGER NOT NULL,"
+                                " view_time REAL NOT NULL,"
+                                " blank_time REAL NOT NULL,"
+                                " columns INTEGER NOT NULL,"
+                                " rows INTEGER NOT NULL,"
+                                " answer1_column INTEGER NOT NULL,"
+                                " answer1_row INTEGER NOT NULL,"
+                                " answer2_column INTEGER NOT NULL,"
+                                " answer2_row INTEGER NOT NULL,"
+                                " version TEXT NOT NULL)"};
 
 // Version 2 counts the misses and keeps the start as a number, so that periods and order need no parsing.
-const char *const Version1To2[] = {
+const char *const Version2[] = {
     "ALTER TABLE games ADD COLUMN started_ms INTEGER NOT NULL DEFAULT 0",
     "ALTER TABLE games ADD COLUMN misses INTEGER NOT NULL DEFAULT 0",
     "UPDATE games SET started_ms = CAST(round((julianday(started) - 2440587.5) * 86400000.0) AS INTEGER)",
@@ -52,25 +56,55 @@ const char *const Version1To2[] = {
 };
 
 // Version 3 keeps the refreshes the flicker missed and whether training chose the game's symbol count.
-const char *const Version2To3[] = {
+const char *const Version3[] = {
     "ALTER TABLE games ADD COLUMN dropped_refreshes INTEGER NOT NULL DEFAULT 0",
     "ALTER TABLE games ADD COLUMN mode TEXT NOT NULL DEFAULT 'free'",
     "ALTER TABLE games ADD COLUMN level INTEGER NOT NULL DEFAULT 0",
 };
 
-// Version 4 keeps how the flicker's screens came out and how they were timed; older games are unknown (-1).
-const char *const Version3To4[] = {
+// Version 4 gives every game its key, held once. The games already kept get one from their row, which no
+// new key can equal (a new key's random part is hexadecimal).
+const char *const Version4[] = {
+    "ALTER TABLE games ADD COLUMN game_key TEXT",
+    "UPDATE games SET game_key = started_ms || '-row' || id",
+    "CREATE UNIQUE INDEX games_by_key ON games (game_key)",
+};
+
+// Version 5 keeps how the flicker's screens came out and how they were timed; older games are unknown (-1).
+const char *const Version5[] = {
     "ALTER TABLE games ADD COLUMN screens INTEGER NOT NULL DEFAULT -1",
     "ALTER TABLE games ADD COLUMN screens_off INTEGER NOT NULL DEFAULT -1",
     "ALTER TABLE games ADD COLUMN worst_screen_error_ms REAL NOT NULL DEFAULT -1",
     "ALTER TABLE games ADD COLUMN timing TEXT NOT NULL DEFAULT ''",
 };
 
+const std::array<std::span<const char *const>, HistoryStore::SchemaVersion> Steps = {Version1, Version2, Version3,
+                                                                                       Version4, Version5};
+
+// A file of the version before the key is still read where it cannot be brought up to date (a read-only
+// folder): its games are read without their keys.
+constexpr int OldestReadable = 3;
+
 // The summary's columns come first, so that both lists read alike.
 const char SummaryColumns[] = "started_ms, outcome, elapsed_ms, kind, items, mode, level, screens_off";
 const char AllColumns[] = "started_ms, outcome, elapsed_ms, kind, items, mode, level, screens_off, started, view_time,"
                           " blank_time, columns, rows, answer1_column, answer1_row, answer2_column, answer2_row, misses,"
-                          " version, dropped_refreshes, screens, worst_screen_error_ms, timing";
+                          " version, dropped_refreshes, screens, worst_screen_error_ms, timing, game_key";
+
+// What a read-only file of an older version gives for the columns it lacks, and from which version it has them.
+struct LaterColumn
+{
+    const char *name;
+    const char *missing;
+    int since;
+};
+const LaterColumn LaterColumns[] = {
+    {"game_key", "''", 4},
+    {"screens_off", "-1", 5},
+    {"screens", "-1", 5},
+    {"worst_screen_error_ms", "-1", 5},
+    {"timing", "''", 5},
+};
 
 } // namespace
 
@@ -160,7 +194,7 @@ StoreOutcome HistoryStore::start()
         outcome = connect(Access::ReadOnly);
         if (outcome.done())
             outcome = readVersion(version);
-        if (outcome.done() && version < SchemaVersion)
+        if (outcome.done() && version < OldestReadable)
             outcome = unwritable();
     }
     if (outcome.done() && version > SchemaVersion)
@@ -169,7 +203,7 @@ StoreOutcome HistoryStore::start()
                        .arg(shown(m_path))};
     if (outcome.done() && !readOnly)
         outcome = prepare(version);
-    if (outcome.done() && version < SchemaVersion)
+    if (outcome.done() && version < SchemaVersion && !readOnly)
         outcome = migrate();
     // Here the schema is read: a table this SQLite cannot parse shows as damage.
     if (outcome.done())
@@ -178,6 +212,7 @@ StoreOutcome HistoryStore::start()
         disconnect();
         return outcome;
     }
+    m_fileVersion = readOnly ? version : SchemaVersion;
     m_open = true;
     return {};
 }
@@ -247,22 +282,8 @@ StoreOutcome HistoryStore::migrate()
     // Another copy may have brought the file up to date while this one waited for the lock.
     int version = 0;
     outcome = readVersion(version);
-    if (outcome.done() && version < 1)
-        outcome = exec(QString::fromLatin1(CreateVersion1));
-    if (version < 2) {
-        for (const char *statement : Version1To2) {
-            if (outcome.done())
-                outcome = exec(QString::fromLatin1(statement));
-        }
-    }
-    if (version < 3) {
-        for (const char *statement : Version2To3) {
-            if (outcome.done())
-                outcome = exec(QString::fromLatin1(statement));
-        }
-    }
-    if (version < 4) {
-        for (const char *statement : Version3To4) {
+    for (int step = version; step < SchemaVersion; ++step) {
+        for (const char *statement : Steps[static_cast<size_t>(step)]) {
             if (outcome.done())
                 outcome = exec(QString::fromLatin1(statement));
         }
@@ -339,16 +360,20 @@ void HistoryStore::rollback()
     exec(QStringLiteral("ROLLBACK"));
 }
 
-StoreOutcome HistoryStore::append(const QList<GameRecord> &records)
+StoreOutcome HistoryStore::append(const QList<GameRecord> &records, QList<GameRecord> *inserted)
 {
-    const StoreOutcome outcome = recovering<StoreOutcome>([this, &records] { return tryAppend(records); });
+    const StoreOutcome outcome = recovering<StoreOutcome>([this, &records, inserted] {
+        if (inserted)
+            inserted->clear();
+        return tryAppend(records, inserted);
+    });
     // Opened for reading only, or refused: the next try opens afresh, for the folder may be writable by then.
     if (outcome.status == StoreStatus::Unwritable)
         disconnect();
     return outcome;
 }
 
-StoreOutcome HistoryStore::tryAppend(const QList<GameRecord> &records)
+StoreOutcome HistoryStore::tryAppend(const QList<GameRecord> &records, QList<GameRecord> *inserted)
 {
     StoreOutcome outcome = start();
     // Pages cached from an earlier transaction would hide damage done to the file since.
@@ -356,7 +381,8 @@ StoreOutcome HistoryStore::tryAppend(const QList<GameRecord> &records)
         outcome = exec(QStringLiteral("PRAGMA shrink_memory"));
     if (outcome.done() && !m_insert) {
         m_insert = std::make_unique<QSqlQuery>(QSqlDatabase::database(m_connection, false));
-        const QString statement = QStringLiteral("INSERT INTO games (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+        const QString statement = QStringLiteral("INSERT INTO games (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
+                                                     " ON CONFLICT (game_key) DO NOTHING")
                                       .arg(QLatin1String(AllColumns));
         if (!m_insert->prepare(statement)) {
             outcome = failure(m_insert->lastError());
@@ -374,7 +400,8 @@ StoreOutcome HistoryStore::tryAppend(const QList<GameRecord> &records)
                                      record.screensOff, record.started, record.viewTime, record.blankTime, record.columns, record.rows,
                                      record.answer1Column, record.answer1Row, record.answer2Column, record.answer2Row,
                                      record.misses, record.version, record.droppedRefreshes, record.screens,
-                                     record.worstScreenErrorMs, record.timing.isNull() ? QStringLiteral("") : record.timing};
+                                     record.worstScreenErrorMs, record.timing.isNull() ? QStringLiteral("") : record.timing,
+                                     record.key.isEmpty() ? newGameKey(record.startedMs) : record.key};
         for (int i = 0; i < values.size(); ++i)
             insert.bindValue(i, values[i]);
         if (!insert.exec()) {
@@ -382,6 +409,8 @@ StoreOutcome HistoryStore::tryAppend(const QList<GameRecord> &records)
             rollback();
             return outcome;
         }
+        if (inserted && insert.numRowsAffected() > 0)
+            inserted->append(record);
     }
     outcome = exec(QStringLiteral("COMMIT"));
     if (!outcome.done())
@@ -408,9 +437,15 @@ StoreRead HistoryStore::tryRead(const RecordFilter &filter, Fields fields, bool 
         return {outcome, {}};
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
+    QString columns = QLatin1String(fields == Fields::All ? AllColumns : SummaryColumns);
+    for (const LaterColumn &later : LaterColumns) {
+        if (m_fileVersion < later.since)
+            columns.replace(QRegularExpression(QStringLiteral("\\b%1\\b").arg(QLatin1String(later.name))),
+                            QLatin1String(later.missing));
+    }
     query.prepare(QStringLiteral("SELECT %1 FROM games WHERE (? = 0 OR items = ?) AND started_ms >= ?"
                                  " AND (? = 0 OR mode = ?) ORDER BY started_ms, id")
-                      .arg(QLatin1String(fields == Fields::All ? AllColumns : SummaryColumns)));
+                      .arg(columns));
     query.bindValue(0, filter.items);
     query.bindValue(1, filter.items);
     query.bindValue(2, filter.sinceMs);
@@ -424,7 +459,7 @@ StoreRead HistoryStore::tryRead(const RecordFilter &filter, Fields fields, bool 
         record.startedMs = query.value(0).toLongLong();
         record.outcome = outcomeFromName(query.value(1).toString()).value_or(Outcome::Abandoned);
         record.elapsedMs = query.value(2).toLongLong();
-        record.kind = kindFromName(query.value(3).toString()).value_or(Kind::None);
+        record.kind = kindFromName(query.value(3).toString()).value_or(KindNone);
         record.items = query.value(4).toInt();
         record.mode = modeFromName(query.value(5).toString()).value_or(Mode::Free);
         record.level = query.value(6).toInt();
@@ -445,6 +480,7 @@ StoreRead HistoryStore::tryRead(const RecordFilter &filter, Fields fields, bool 
             record.screens = query.value(20).toInt();
             record.worstScreenErrorMs = query.value(21).toDouble();
             record.timing = query.value(22).toString();
+            record.key = query.value(23).toString();
         }
         result.append(record);
     }
@@ -452,6 +488,13 @@ StoreRead HistoryStore::tryRead(const RecordFilter &filter, Fields fields, bool 
     if (query.lastError().isValid())
         return {failure(query.lastError()), {}};
     return {{}, result};
+}
+
+void HistoryStore::setBusyTimeout(int milliseconds)
+{
+    m_options.busyTimeoutMs = milliseconds;
+    if (m_open)
+        exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(milliseconds));
 }
 
 std::optional<qint64> HistoryStore::dataVersion()

@@ -49,7 +49,7 @@ struct StoreRead
 class HistoryStore
 {
 public:
-    static constexpr int SchemaVersion = 4;
+    static constexpr int SchemaVersion = 5;
 
     explicit HistoryStore(QString path, StoreOptions options = {});
     ~HistoryStore();
@@ -64,14 +64,18 @@ public:
     // time, kind and item count), which reads a long history in a fraction of the time.
     enum class Fields { All, Summary };
 
-    // All records in one transaction.
-    StoreOutcome append(const QList<GameRecord> &records);
+    // All records in one transaction; a record whose key the history holds already is passed over. Where
+    // inserted is given, it gets the records that were new.
+    StoreOutcome append(const QList<GameRecord> &records, QList<GameRecord> *inserted = nullptr);
     // In order of start.
     StoreRead read(const RecordFilter &filter = {}, Fields fields = Fields::All);
     // The summary of the training games alone, in order of start: what the training level is worked out from.
     StoreRead readTraining();
     // Changes whenever another connection commits; empty while the file cannot be read.
     std::optional<qint64> dataVersion();
+
+    // How long an operation waits for another connection's transaction from now on.
+    void setBusyTimeout(int milliseconds);
 
     QString path() const { return m_path; }
 
@@ -88,7 +92,7 @@ private:
     StoreOutcome exec(const QString &statement);
     StoreOutcome failure(const QSqlError &error) const;
     StoreOutcome unwritable() const;
-    StoreOutcome tryAppend(const QList<GameRecord> &records);
+    StoreOutcome tryAppend(const QList<GameRecord> &records, QList<GameRecord> *inserted);
     StoreRead tryRead(const RecordFilter &filter, Fields fields, bool trainingOnly = false);
     // Runs an operation; damage it finds moves the file aside and runs it once more on a new history.
     template<typename Result, typename Operation>
@@ -100,6 +104,7 @@ private:
     QString m_connection;
     std::unique_ptr<QSqlQuery> m_insert;
     bool m_open = false;
+    int m_fileVersion = SchemaVersion; // older only for a read-only file, which lacks the later columns
 };
 
 } // namespace records

@@ -1,13 +1,14 @@
 #include "records/HistoryWorker.h"
 
 #include "records/CsvWriter.h"
+#include "records/HistoryLocation.h"
 #include "records/PendingGames.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QTimer>
 
@@ -22,6 +23,11 @@ constexpr int FirstRetryMs = 500;
 constexpr int LongestRetryMs = 60000;
 // How often an open records window, and training, learn of games other copies wrote.
 constexpr int PollMs = 2000;
+// Once the program ends, a write waits for another copy's transaction no longer than a commit takes: what
+// finds the file held longer goes to the pending file, and the program ends at once.
+constexpr int EndBusyTimeoutMs = 100;
+// How long a merge waits for another copy that holds the pending file.
+constexpr int PendingLockMs = 5000;
 
 } // namespace
 
@@ -30,6 +36,7 @@ HistoryWorker::HistoryWorker(QString path, StoreOptions options)
     , m_retry(new QTimer(this))
     , m_retryDelayMs(FirstRetryMs)
     , m_poll(new QTimer(this))
+    , m_pendingPaths(pendingPaths(m_store.path(), spareFolders()))
 {
     m_retry->setObjectName(QStringLiteral("timRetry"));
     m_retry->setSingleShot(true);
@@ -39,60 +46,71 @@ HistoryWorker::HistoryWorker(QString path, StoreOptions options)
     connect(m_poll, &QTimer::timeout, this, &HistoryWorker::poll);
 }
 
-QStringList HistoryWorker::lostNotePaths(const QString &historyPath)
-{
-    // The history's folder, then each folder above it: the first that can be written takes the note, and
-    // the next start looks in the same places.
-    const QFileInfo history(historyPath);
-    const QByteArray key =
-        QCryptographicHash::hash(history.absoluteFilePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    const QString name = QStringLiteral("ivok2-%1.lost").arg(QLatin1String(key));
-    QStringList paths;
-    for (QDir folder = history.absoluteDir();; folder.setPath(QFileInfo(folder.absolutePath()).path())) {
-        paths.append(folder.filePath(name));
-        if (folder.isRoot())
-            return paths;
-    }
-}
-
 void HistoryWorker::start()
 {
-    int count = 0;
-    for (const QString &path : lostNotePaths(m_store.path())) {
-        QFile lost(path);
-        if (!lost.open(QIODevice::ReadOnly))
-            continue;
-        count += lost.readAll().trimmed().toInt();
-        lost.close();
-        lost.remove();
-    }
-    if (count > 0) {
-        report(QCoreApplication::translate("HistoryWorker",
-                                           "前回の終了時、%n 件のゲームを記録できませんでした（%1 にも %2 にも書き込めませんでした）。",
-                                           nullptr, count)
-                   .arg(QDir::toNativeSeparators(m_store.path()),
-                        QDir::toNativeSeparators(pendingPath(m_store.path()))));
-    }
-    const QString pending = pendingPath(m_store.path());
-    if (!QFileInfo::exists(pending))
-        return;
-    const QList<GameRecord> games = readPending(pending);
-    const StoreOutcome outcome = games.isEmpty() ? StoreOutcome{} : m_store.append(games);
-    if (!outcome.done()) {
-        // They stay in the file for the next start.
-        report(outcome.text);
-        return;
-    }
-    QFile::remove(pending);
-    for (const GameRecord &game : games)
-        emit recorded(game);
-    // Success alone leaves a word about games lost last time in place.
-    if (!outcome.text.isEmpty())
-        report(outcome.text);
+    for (const QString &pending : m_pendingPaths)
+        merge(pending);
 }
 
-void HistoryWorker::submit(const GameRecord &record)
+void HistoryWorker::merge(const QString &pending)
 {
+    if (!QFileInfo::exists(pending))
+        return;
+    QLockFile lock(lockPath(pending));
+    if (!lock.tryLock(PendingLockMs)) {
+        report(QCoreApplication::translate("HistoryWorker", "前回までに記録できなかったゲーム（%1）を、別のIvok２が使っているため、まだ記録していません。次の起動で記録します。")
+                   .arg(QDir::toNativeSeparators(pending)));
+        return;
+    }
+    // Another copy held the lock to merge the same file: nothing is left.
+    if (!QFileInfo::exists(pending))
+        return;
+    const PendingLines read = readPending(pending);
+    QList<QByteArray> kept; // what stays in the pending file
+    QString rejected;
+    if (!read.rejected.isEmpty()) {
+        if (appendLines(rejectedPath(pending), read.rejected))
+            // int(), not static_cast: lupdate passes over a count written with angle brackets.
+            rejected = QCoreApplication::translate("HistoryWorker", "記録できない %n 行を %1 に移しました。", nullptr,
+                                                   int(read.rejected.size()))
+                           .arg(QDir::toNativeSeparators(rejectedPath(pending)));
+        else
+            kept = read.rejected;
+    }
+    QList<GameRecord> inserted;
+    const StoreOutcome outcome = read.games.isEmpty() ? StoreOutcome{} : m_store.append(read.games, &inserted);
+    if (!outcome.done())
+        kept += read.gameLines;
+    // Removed or rewritten before the lock goes, so that no copy merges the same games again.
+    if (kept.isEmpty()) {
+        QFile::remove(pending);
+    } else if (kept.size() < read.gameLines.size() + read.rejected.size()) {
+        QSaveFile file(pending);
+        QByteArray bytes;
+        for (const QByteArray &line : kept)
+            bytes += line.endsWith('\n') ? line : line + '\n';
+        if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
+            file.commit();
+    }
+    lock.unlock();
+    for (const GameRecord &game : inserted)
+        emit recorded(game);
+    // Success alone leaves a word about a damaged file moved aside or lines moved to the rejected file.
+    const QString told = outcome.text + rejected;
+    if (!told.isEmpty())
+        report(told);
+}
+
+void HistoryWorker::endComing()
+{
+    m_ending = true;
+    m_store.setBusyTimeout(EndBusyTimeoutMs);
+}
+
+void HistoryWorker::submit(GameRecord record)
+{
+    if (record.key.isEmpty())
+        record.key = newGameKey(record.startedMs);
     m_queue.append(record);
     writeQueue();
 }
@@ -117,10 +135,11 @@ void HistoryWorker::writeQueue()
 void HistoryWorker::retryLater(const StoreOutcome &outcome)
 {
     report(QCoreApplication::translate("HistoryWorker", "%1まだ記録していないゲーム %n 件は、書き込めるようになりしだい記録します。",
-                                       nullptr, static_cast<int>(m_queue.size()))
+                                       nullptr, int(m_queue.size()))
                .arg(outcome.text));
-    // A newer history stays as it is: its games wait for the end of the program and the pending file.
-    if (outcome.status == StoreStatus::Newer)
+    // A newer history stays as it is: its games wait for the end of the program and the pending file, as
+    // do the games of a program that is ending.
+    if (outcome.status == StoreStatus::Newer || m_ending)
         return;
     m_retry->start(m_retryDelayMs);
     m_retryDelayMs = qMin(2 * m_retryDelayMs, LongestRetryMs);
@@ -225,22 +244,23 @@ void HistoryWorker::finish()
 {
     m_poll->stop();
     m_retry->stop();
+    endComing();
     writeQueue();
     if (m_queue.isEmpty())
         return;
-    if (appendPending(pendingPath(m_store.path()), m_queue))
-        return;
-    // Nothing of the history's folder can be written: a word elsewhere tells the next start.
-    for (const QString &path : lostNotePaths(m_store.path())) {
-        QFile lost(path);
-        int count = static_cast<int>(m_queue.size());
-        if (lost.open(QIODevice::ReadOnly))
-            count += lost.readAll().trimmed().toInt();
-        lost.close();
-        if (lost.open(QIODevice::WriteOnly | QIODevice::Truncate) && lost.write(QByteArray::number(count)) > 0
-            && lost.flush())
+    for (const QString &pending : m_pendingPaths) {
+        if (appendPending(pending, m_queue))
             return;
     }
+    QStringList places;
+    for (const QString &pending : m_pendingPaths)
+        places.append(QDir::toNativeSeparators(QFileInfo(pending).absolutePath()));
+    noteLostAtEnd(QCoreApplication::translate("HistoryWorker",
+                                              "%n 件のゲームを記録できませんでした。記録ファイル %1 にも、控えの場所（%2）にも書き込めません。",
+                                              nullptr, int(m_queue.size()))
+                      .arg(QDir::toNativeSeparators(m_store.path()),
+                           //: Between the places named in a list.
+                           places.join(QCoreApplication::translate("HistoryWorker", "、"))));
 }
 
 void HistoryWorker::report(const QString &problem)

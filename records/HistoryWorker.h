@@ -25,16 +25,20 @@ class HistoryWorker : public QObject
 public:
     HistoryWorker(QString path, StoreOptions options);
 
-    // Merges the games a former run left in the pending file, and tells of games it could not keep at all.
+    // Merges the games former runs left in the pending files.
     void start();
-    void submit(const GameRecord &record);
+    // Gives the record a key where it has none and writes it after those before.
+    void submit(GameRecord record);
     void readHistory(quint64 request);
     // The training level from the history's training games and the games still waiting to be written.
     void readLevel(quint64 request);
     void exportTo(const RecordFilter &filter, const QString &path);
     void setWatching(bool watching);
     void setWatchingLevel(bool watching);
-    // At the end of the program: one more try, then what is left goes to the pending file.
+    // The program is ending: no write waits for another copy's transaction any longer than a commit takes.
+    void endComing();
+    // At the end of the program: one more try, then what is left goes to the first pending file that can be
+    // written; what none can take is noted for the player (takeLostAtEnd()).
     void finish();
 
 signals:
@@ -52,8 +56,7 @@ private:
     void watch();
     void poll();
     void report(const QString &problem);
-    // Where a run that could not even keep its games in the pending file leaves a word for the next one.
-    static QStringList lostNotePaths(const QString &historyPath);
+    void merge(const QString &pending);
 
     HistoryStore m_store;
     QList<GameRecord> m_queue; // in order of submission, each waiting for a write that succeeds
@@ -64,6 +67,8 @@ private:
     bool m_watchingLevel = false;   // for training
     std::optional<qint64> m_seenVersion;
     QString m_reported;
+    QStringList m_pendingPaths; // beside the history first, then the spare folders
+    bool m_ending = false;
 };
 
 } // namespace records

@@ -1,11 +1,18 @@
 #include "records/PendingGames.h"
 
+#include "platform/Files.h"
+
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLockFile>
+#include <QMutex>
 
 #include <optional>
+#include <utility>
 
 namespace records {
 
@@ -13,7 +20,7 @@ namespace {
 
 QByteArray line(const GameRecord &game)
 {
-    const QJsonObject object{
+    QJsonObject object{
         {QStringLiteral("started"), game.started},
         {QStringLiteral("started_ms"), game.startedMs},
         {QStringLiteral("outcome"), outcomeName(game.outcome)},
@@ -37,17 +44,43 @@ QByteArray line(const GameRecord &game)
         {QStringLiteral("screens_off"), game.screensOff},
         {QStringLiteral("worst_screen_error_ms"), game.worstScreenErrorMs},
         {QStringLiteral("timing"), game.timing},
+        {QStringLiteral("key"), game.key},
     };
+    if (game.key.isEmpty())
+        object.remove(QStringLiteral("key")); // the reader makes one from the line
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
+
+// The fields the history cannot do without, each with the kind of value it needs.
+const char *const TextFields[] = {"started", "outcome", "kind", "version"};
+const char *const NumberFields[] = {"started_ms", "elapsed_ms", "items", "view_time", "blank_time", "columns", "rows",
+                                    "answer1_column", "answer1_row", "answer2_column", "answer2_row", "misses"};
 
 std::optional<GameRecord> game(const QByteArray &line)
 {
     const QJsonObject o = QJsonDocument::fromJson(line).object();
+    for (const char *field : TextFields) {
+        if (!o.value(QLatin1String(field)).isString())
+            return std::nullopt;
+    }
+    for (const char *field : NumberFields) {
+        if (!o.value(QLatin1String(field)).isDouble())
+            return std::nullopt;
+    }
+    // Added later, with the history's own defaults for a line of an older version.
+    const QJsonValue modeValue = o.value(QStringLiteral("mode"));
+    const QJsonValue keyValue = o.value(QStringLiteral("key"));
+    for (const QJsonValue &value : {o.value(QStringLiteral("dropped_refreshes")), o.value(QStringLiteral("level"))}) {
+        if (!value.isUndefined() && !value.isDouble())
+            return std::nullopt;
+    }
+    if ((!keyValue.isUndefined() && (!keyValue.isString() || keyValue.toString().isEmpty()))
+        || (!modeValue.isUndefined() && !modeValue.isString()))
+        return std::nullopt;
     const auto outcome = outcomeFromName(o.value(QStringLiteral("outcome")).toString());
     const auto kind = kindFromName(o.value(QStringLiteral("kind")).toString());
-    const auto mode = modeFromName(o.value(QStringLiteral("mode")).toString());
-    if (!outcome || !kind || !mode || !o.contains(QStringLiteral("started_ms")))
+    const auto mode = modeValue.isUndefined() ? Mode::Free : modeFromName(modeValue.toString());
+    if (!outcome || !kind || !mode)
         return std::nullopt;
     GameRecord game;
     game.started = o.value(QStringLiteral("started")).toString();
@@ -73,8 +106,19 @@ std::optional<GameRecord> game(const QByteArray &line)
     game.screensOff = o.value(QStringLiteral("screens_off")).toInt(-1);
     game.worstScreenErrorMs = o.value(QStringLiteral("worst_screen_error_ms")).toDouble(-1);
     game.timing = o.value(QStringLiteral("timing")).toString();
+    game.key = keyValue.isUndefined()
+                   ? QStringLiteral("%1-%2").arg(game.startedMs).arg(QLatin1String(
+                         QCryptographicHash::hash(line.trimmed(), QCryptographicHash::Sha1).toHex().left(16)))
+                   : keyValue.toString();
     return game;
 }
+
+// How long appending or merging waits for another copy that holds the pending file: far longer than a
+// merge takes, so that only a copy that hangs makes it give up.
+constexpr int LockWaitMs = 5000;
+
+QMutex lostLock;
+QString lost;
 
 } // namespace
 
@@ -84,26 +128,89 @@ QString pendingPath(const QString &historyPath)
     return history.absolutePath() + QLatin1Char('/') + history.completeBaseName() + QStringLiteral(".pending");
 }
 
-bool appendPending(const QString &path, const QList<GameRecord> &games)
+QStringList pendingPaths(const QString &historyPath, const QStringList &spareFolders)
 {
-    QByteArray lines;
-    for (const GameRecord &game : games)
-        lines += line(game);
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(lines) == lines.size() && file.flush();
+    // A spare folder may serve several histories: the name tells whose games a file holds.
+    const QFileInfo history(historyPath);
+    const QByteArray hash =
+        QCryptographicHash::hash(history.absoluteFilePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    QStringList paths{pendingPath(historyPath)};
+    for (const QString &folder : spareFolders)
+        paths.append(QDir(folder).filePath(
+            QStringLiteral("%1-%2.pending").arg(history.completeBaseName(), QLatin1String(hash))));
+    return paths;
 }
 
-QList<GameRecord> readPending(const QString &path)
+QString rejectedPath(const QString &pendingPath)
+{
+    return pendingPath + QStringLiteral(".rejected");
+}
+
+QString lockPath(const QString &pendingPath)
+{
+    return pendingPath + QStringLiteral(".lock");
+}
+
+bool appendLines(const QString &path, const QList<QByteArray> &lines)
+{
+    QByteArray bytes;
+    for (const QByteArray &line : lines)
+        bytes += line.endsWith('\n') ? line : line + '\n';
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append))
+        return false;
+    // A line a crash cut short stays a line of its own, rather than taking the first new game with it.
+    char last = '\n';
+    if (file.size() > 0 && (!file.seek(file.size() - 1) || !file.getChar(&last)))
+        return false;
+    if (last != '\n')
+        bytes.prepend('\n');
+    return file.write(bytes) == bytes.size() && file.flush();
+}
+
+bool appendPending(const QString &path, const QList<GameRecord> &games)
+{
+    if (!platform::makeDirectoryFor(path))
+        return false;
+    QLockFile lock(lockPath(path));
+    if (!lock.tryLock(LockWaitMs))
+        return false;
+    QList<QByteArray> lines;
+    for (const GameRecord &game : games)
+        lines.append(line(game));
+    return appendLines(path, lines);
+}
+
+PendingLines readPending(const QString &path)
 {
     QFile file(path);
-    QList<GameRecord> games;
+    PendingLines read;
     if (!file.open(QIODevice::ReadOnly))
-        return games;
+        return read;
     while (!file.atEnd()) {
-        if (const auto read = game(file.readLine()))
-            games.append(*read);
+        const QByteArray text = file.readLine();
+        if (text.trimmed().isEmpty())
+            continue;
+        if (const auto found = game(text)) {
+            read.games.append(*found);
+            read.gameLines.append(text);
+        } else {
+            read.rejected.append(text);
+        }
     }
-    return games;
+    return read;
+}
+
+QString takeLostAtEnd()
+{
+    const QMutexLocker locker(&lostLock);
+    return std::exchange(lost, {});
+}
+
+void noteLostAtEnd(const QString &text)
+{
+    const QMutexLocker locker(&lostLock);
+    lost = text;
 }
 
 } // namespace records

@@ -68,6 +68,11 @@ void RecordWriter::submit(const GameRecord &record)
     QMetaObject::invokeMethod(m_worker, [worker = m_worker, record] { worker->submit(record); }, Qt::QueuedConnection);
 }
 
+void RecordWriter::endComing()
+{
+    QMetaObject::invokeMethod(m_worker, &HistoryWorker::endComing, Qt::QueuedConnection);
+}
+
 void RecordWriter::flush()
 {
     QEventLoop loop;

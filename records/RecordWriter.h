@@ -29,6 +29,9 @@ public:
     ~RecordWriter() override; // tries what is still waiting once more and keeps the rest for the next start
 
     void submit(const GameRecord &record);
+    // The program is about to end: from here on no write waits for another program's lock longer than a
+    // commit takes, and a game that finds the file held goes to the pending file when the writer goes.
+    void endComing();
     // For tests and benchmarks: returns once every record submitted so far has been written or has failed,
     // running the calling thread's events meanwhile.
     void flush();

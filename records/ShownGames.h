@@ -61,7 +61,7 @@ public:
     ShownChange add(const GameRecord &record);
 
     int count() const { return m_count; }
-    const KindSums &kind(Kind kind) const { return m_kinds[static_cast<size_t>(kind)]; }
+    const KindSums &kind(QuizKind kind) const { return m_kinds[static_cast<size_t>(kind)]; }
     // Hits over hits and give-ups; nothing before either.
     static std::optional<double> hitRate(const KindSums &sums);
     const std::map<int, qint64> &bestPerCount() const { return m_best; }
@@ -78,7 +78,7 @@ private:
     qint64 m_todayMs;
     int m_count = 0;
     int m_training = 0;
-    std::array<KindSums, KindCount> m_kinds{};
+    std::array<KindSums, RecordedKindCount> m_kinds{};
     std::map<int, qint64> m_best;
     QList<GameRecord> m_today;
     std::deque<double> m_recentHits;

@@ -19,7 +19,7 @@ int nearestLevel(int level)
 
 Staircase Staircase::after(const GameRecord &game, qint64 targetMs) const
 {
-    if (game.mode != Mode::Training || game.outcome == Outcome::Abandoned || game.kind == Kind::None)
+    if (game.mode != Mode::Training || game.outcome == Outcome::Abandoned || game.kind == KindNone)
         return *this;
     const int played = nearestLevel(game.level);
     const bool success = game.outcome == Outcome::Hit && game.elapsedMs <= targetMs;

@@ -1,4 +1,6 @@
+#include "records/HistoryLocation.h"
 #include "records/HistoryStore.h"
+#include "records/PendingGames.h"
 #include "records/RecordWriter.h"
 #include "support/Received.h"
 #include "support/TestFiles.h"
@@ -6,12 +8,17 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+
+#include <cstdio>
 
 using namespace records;
 
@@ -25,7 +32,7 @@ GameRecord game(int n)
     record.startedMs = start.toMSecsSinceEpoch();
     record.outcome = static_cast<Outcome>(n % 3);
     record.elapsedMs = 1000 + n;
-    record.kind = static_cast<Kind>(n % KindCount);
+    record.kind = static_cast<QuizKind>(n % RecordedKindCount);
     record.items = 20 + n % 2 * 30;
     record.viewTime = 3;
     record.blankTime = 0.3;
@@ -47,6 +54,7 @@ GameRecord game(int n)
         record.worstScreenErrorMs = n % 3 * 16.5;
         record.timing = n % 2 == 0 ? QStringLiteral("presented") : QStringLiteral("timer");
     }
+    record.key = QStringLiteral("%1-%2").arg(record.startedMs).arg(n, 16, 16, QLatin1Char('0'));
     return record;
 }
 
@@ -110,7 +118,35 @@ QList<GameRecord> readAll(const QString &path, HistoryStore::Fields fields = His
     return store.read({}, fields).games;
 }
 
-enum class Fault { DamagedPages, HeldLock, NewerHistory, DiskFull, ReadOnly };
+// The line a game has in a pending file.
+QByteArray pendingLine(const GameRecord &record)
+{
+    QTemporaryDir dir;
+    appendPending(dir.filePath(QStringLiteral("p")), {record});
+    return readFile(dir.filePath(QStringLiteral("p")));
+}
+
+// $XDG_STATE_HOME for as long as it lives.
+class StateHome
+{
+public:
+    explicit StateHome(const QString &path)
+        : m_before(qgetenv("XDG_STATE_HOME"))
+    {
+        qputenv("XDG_STATE_HOME", QFile::encodeName(path));
+    }
+    ~StateHome() { qputenv("XDG_STATE_HOME", m_before); }
+    StateHome(const StateHome &) = delete;
+    StateHome &operator=(const StateHome &) = delete;
+
+private:
+    QByteArray m_before;
+};
+
+// Games each ending copy adds to the pending file, one at a time.
+constexpr int PerEnding = 10;
+
+enum class Fault { DamagedPages, HeldLock, NewerHistory, DiskFull, ReadOnly, NothingWritable };
 
 } // namespace
 
@@ -130,6 +166,10 @@ private slots:
     void writerRecordsOffTheCallingThread();
     void faultLosesNoGame_data();
     void faultLosesNoGame();
+    void pendingLinesAreCheckedOneByOne_data();
+    void pendingLinesAreCheckedOneByOne();
+    void copiesShareThePendingFile_data();
+    void copiesShareThePendingFile();
 
 private:
     QTemporaryDir m_dir;
@@ -216,12 +256,14 @@ void TestHistory::upgradeFromTheFirstSchema()
     HistoryStore store(path);
     const StoreOutcome appended = store.append({game(10)});
     QVERIFY2(appended.done(), qPrintable(appended.text));
+    QVERIFY(store.append({game(10)}).done()); // its key is held already
     const QList<GameRecord> read = store.read().games;
     QCOMPARE(read.size(), 2);
+    QVERIFY(!read.at(0).key.isEmpty());
     const GameRecord &old = read.at(0);
     QCOMPARE(old.startedMs, QDateTime(QDate(2026, 12, 7), QTime(0, 5, 0, 250), Qt::UTC).toMSecsSinceEpoch());
     QCOMPARE(old.outcome, Outcome::GiveUp);
-    QCOMPARE(old.kind, Kind::Vanish);
+    QCOMPARE(old.kind, KindVanish);
     QCOMPARE(old.elapsedMs, 4321);
     QCOMPARE(old.misses, 0);
     QCOMPARE(old.mode, Mode::Free);
@@ -291,6 +333,8 @@ void TestHistory::writerRecordsOffTheCallingThread()
     Probe(path).exec(QStringLiteral("UPDATE games SET misses = misses + 1"));
     QTRY_VERIFY_WITH_TIMEOUT(!changed.isEmpty(), 10000);
 
+    QTemporaryDir stateDir; // where its game goes at the end
+    const StateHome stateHome(stateDir.path());
     RecordWriter blocked(m_dir.filePath(QStringLiteral("writer/history.sqlite/not-a-directory/h.sqlite")));
     QStringList problems;
     connect(&blocked, &RecordWriter::problemChanged, this, [&problems](const QString &problem) { problems << problem; });
@@ -309,6 +353,7 @@ void TestHistory::faultLosesNoGame_data()
     QTest::newRow("history of a newer version") << Fault::NewerHistory << QStringLiteral("新しい版");
     QTest::newRow("disk full") << Fault::DiskFull << QStringLiteral("いっぱい");
     QTest::newRow("read-only folder and file") << Fault::ReadOnly << QStringLiteral("書き込めません");
+    QTest::newRow("read-only folder, no spare place") << Fault::NothingWritable << QStringLiteral("書き込めません");
 }
 
 void TestHistory::faultLosesNoGame()
@@ -341,13 +386,20 @@ void TestHistory::faultLosesNoGame()
     const QByteArray bytes = readFile(path);
     const QList<GameRecord> before = readAll(path);
     const QList<GameRecord> summary = readAll(path, HistoryStore::Fields::Summary);
+    // Where the pending games go when the history's folder cannot take them.
+    QTemporaryDir stateDir;
+    const StateHome stateHome(stateDir.path());
+    const QString spare = pendingPaths(path, spareFolders()).at(1);
     std::optional<UnprivilegedScope> unprivileged;
-    if (fault == Fault::ReadOnly) {
+    if (fault == Fault::ReadOnly || fault == Fault::NothingWritable) {
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
         QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-        unprivileged.emplace(QStringList{dir.path(), path});
+        if (fault == Fault::NothingWritable)
+            QVERIFY(QFile::setPermissions(stateDir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        unprivileged.emplace(QStringList{dir.path(), path, stateDir.path()});
         QVERIFY(unprivileged->ok());
     }
+    records::takeLostAtEnd();
 
     auto writer = std::make_unique<RecordWriter>(path, options);
     Received problems(writer.get(), &RecordWriter::problemChanged);
@@ -398,14 +450,164 @@ void TestHistory::faultLosesNoGame()
     }
     case Fault::ReadOnly: {
         QVERIFY(!QFile::exists(pending));
+        QCOMPARE(readFile(spare).count('\n'), 1);
+        QCOMPARE(records::takeLostAtEnd(), QString());
         unprivileged.reset();
         QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        RecordWriter next(path); // the next start tells the player of the game it could not keep
-        QTRY_VERIFY(next.problem().contains(QStringLiteral("1 件のゲームを記録できませんでした")));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        RecordWriter next(path); // the next start merges it from the spare place
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(spare), 10000);
+        QCOMPARE(readAll(path).size(), before.size() + 1);
+        break;
+    }
+    case Fault::NothingWritable: {
+        QVERIFY(!QFile::exists(pending));
+        QVERIFY(!QFile::exists(spare));
+        // Told before the program ends, and no word left in any folder above the history.
+        QVERIFY(records::takeLostAtEnd().startsWith(QStringLiteral("1 件のゲームを記録できませんでした")));
+        for (QDir folder(dir.path());; folder.setPath(QFileInfo(folder.absolutePath()).path())) {
+            QCOMPARE(folder.entryList({QStringLiteral("ivok2-*.lost")}, QDir::Files | QDir::Hidden), QStringList());
+            if (folder.isRoot())
+                break;
+        }
+        unprivileged.reset();
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(QFile::setPermissions(stateDir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         break;
     }
     }
 }
 
-QTEST_GUILESS_MAIN(TestHistory)
+void TestHistory::pendingLinesAreCheckedOneByOne_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("usable");
+    const QByteArray good = pendingLine(game(7));
+    auto without = [&good](const QStringList &fields) {
+        QJsonObject object = QJsonDocument::fromJson(good).object();
+        for (const QString &field : fields)
+            object.remove(field);
+        return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+    };
+    auto with = [&good](const QString &field, const QJsonValue &value) {
+        QJsonObject object = QJsonDocument::fromJson(good).object();
+        object.insert(field, value);
+        return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+    };
+    QTest::newRow("no start text") << without({QStringLiteral("started")}) << false;
+    QTest::newRow("no version") << without({QStringLiteral("version")}) << false;
+    QTest::newRow("cut short by a crash") << good.left(good.size() / 2) << false;
+    QTest::newRow("a word for a number") << with(QStringLiteral("items"), QStringLiteral("twenty")) << false;
+    QTest::newRow("unknown kind") << with(QStringLiteral("kind"), QStringLiteral("spin")) << false;
+    QTest::newRow("older version: no key, mode, level")
+        << without({QStringLiteral("key"), QStringLiteral("mode"), QStringLiteral("level"),
+                    QStringLiteral("dropped_refreshes")})
+        << true;
+}
+
+void TestHistory::pendingLinesAreCheckedOneByOne()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(bool, usable);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.sqlite"));
+    const QString pending = pendingPath(path);
+    const QString rejected = rejectedPath(pending);
+    const QByteArray earlier = "a line kept from an earlier start\n";
+    writeFile(rejected, earlier);
+    for (int start = 0; start < 2; ++start) { // the same lines again: nothing is kept twice
+        // Written as a copy that crashed while writing the line, and another copy that ended after it.
+        writeFile(pending, pendingLine(game(1)) + line);
+        QVERIFY(appendPending(pending, {game(9)}));
+        RecordWriter writer(path);
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(pending), 10000);
+        const QList<GameRecord> read = readAll(path);
+        QCOMPARE(read.size(), usable ? 3 : 2);
+        QCOMPARE(read.first(), game(1));
+        QCOMPARE(read.last(), game(9));
+        const QByteArray whole = line.endsWith('\n') ? line : line + '\n';
+        QCOMPARE(readFile(rejected), usable ? earlier : earlier + whole.repeated(start + 1));
+    }
+}
+
+void TestHistory::copiesShareThePendingFile_data()
+{
+    QTest::addColumn<int>("starting"); // copies that start and merge the pending file
+    QTest::addColumn<int>("ending");   // copies that end meanwhile and add their games to it
+    QTest::newRow("four copies start") << 4 << 0;
+    QTest::newRow("one starts while three end") << 1 << 3;
+}
+
+void TestHistory::copiesShareThePendingFile()
+{
+    QFETCH(int, starting);
+    QFETCH(int, ending);
+    constexpr int Waiting = 20;
+    for (int round = 0; round < 3; ++round) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("history.sqlite"));
+        QVERIFY(appendPending(pendingPath(path), games(0, Waiting)));
+        std::vector<std::unique_ptr<QProcess>> copies;
+        auto run = [&copies](const QStringList &arguments) {
+            copies.push_back(std::make_unique<QProcess>());
+            copies.back()->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            copies.back()->start(QCoreApplication::applicationFilePath(), arguments);
+        };
+        for (int i = 0; i < ending; ++i)
+            run({QStringLiteral("--end"), path, QString::number(1000 * (i + 1))});
+        for (int i = 0; i < starting; ++i)
+            run({QStringLiteral("--start"), path});
+        // All at once: each says when it is loaded, and goes on when told.
+        for (const auto &copy : copies)
+            QTRY_VERIFY_WITH_TIMEOUT(copy->canReadLine() || copy->waitForReadyRead(0), 30000);
+        for (const auto &copy : copies) {
+            copy->write("\n");
+            QVERIFY(copy->waitForBytesWritten(10000));
+        }
+        for (const auto &copy : copies) {
+            QVERIFY(copy->waitForFinished(60000));
+            QCOMPARE(copy->exitCode(), 0);
+        }
+        {
+            RecordWriter next(path); // what came after the merge waits for the next start
+            next.flush();
+        }
+        QSet<QString> keys;
+        for (const GameRecord &record : readAll(path))
+            keys.insert(record.key);
+        QCOMPARE(readAll(path).size(), Waiting + ending * PerEnding);
+        QCOMPARE(keys.size(), Waiting + ending * PerEnding);
+        QVERIFY(!QFile::exists(pendingPath(path)));
+    }
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc >= 3 && qstrncmp(argv[1], "--", 2) == 0) {
+        QFile input;
+        std::puts("ready");
+        std::fflush(stdout);
+        if (!input.open(stdin, QIODevice::ReadOnly) || input.readLine().isEmpty())
+            return 2;
+    }
+    // A copy of the game that starts: its writer merges the pending file, then it ends.
+    if (argc == 3 && qstrcmp(argv[1], "--start") == 0) {
+        RecordWriter writer(QString::fromLocal8Bit(argv[2]));
+        writer.flush();
+        return 0;
+    }
+    // Copies that end, each adding its games to the pending file one by one.
+    if (argc == 4 && qstrcmp(argv[1], "--end") == 0) {
+        const QString pending = pendingPath(QString::fromLocal8Bit(argv[2]));
+        const int from = QByteArray(argv[3]).toInt();
+        for (int n = from; n < from + PerEnding; ++n) {
+            if (!appendPending(pending, {game(n)}))
+                return 1;
+        }
+        return 0;
+    }
+    TestHistory test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_history.moc"

@@ -14,6 +14,8 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QImage>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -29,11 +31,13 @@
 
 #include <memory>
 
+#include <time.h>
+
 using namespace records;
 
 namespace {
 
-GameRecord played(const QDateTime &when, Outcome outcome, qint64 elapsedMs, int items = 20, Kind kind = Kind::Colour)
+GameRecord played(const QDateTime &when, Outcome outcome, qint64 elapsedMs, int items = 20, QuizKind kind = KindColor)
 {
     GameRecord game;
     game.started = when.toString(Qt::ISODateWithMs);
@@ -71,6 +75,35 @@ void choose(frmRecords &window, const char *combo, const QVariant &data, const Q
     emit box->activated(index);
 }
 
+// The status bar's line as the player reads it.
+QString statusText(frmRecords &window)
+{
+    const auto *line = window.statusBar()->findChild<QLabel *>("lblStatus");
+    return line ? line->text() : QStringLiteral("(no status line)");
+}
+
+// Another program holds the history exclusively: even a reader waits for it (in WAL mode a write transaction
+// alone would keep no reader out). Closing the connection lets go.
+void holdExclusively(QSqlDatabase &holder, const QString &path)
+{
+    holder = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+    holder.setDatabaseName(path);
+    QVERIFY(holder.open());
+    QSqlQuery lock(holder);
+    QVERIFY(lock.exec(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE")));
+    QVERIFY(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+    QVERIFY(lock.exec(QStringLiteral("COMMIT")));
+    HistoryStore reader(path, StoreOptions{200, 0});
+    QCOMPARE(reader.read().outcome.status, StoreStatus::Busy);
+}
+
+void letGo(QSqlDatabase &holder)
+{
+    holder.close();
+    holder = {};
+    QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+}
+
 // The chart is filled a series a turn after the tables.
 void chartDrawn(frmRecords &window)
 {
@@ -99,6 +132,13 @@ private slots:
     void qtDialogsSpeakJapanese();
     void problemsInPlainWords_data();
     void problemsInPlainWords();
+    void tablesShowEveryColumn_data();
+    void tablesShowEveryColumn();
+    void statusSaysAllOfItAndNoMore_data();
+    void statusSaysAllOfItAndNoMore();
+    void saysLoadingUntilTheChartIsFilled();
+    void midnightComesFromTheCalendar_data();
+    void midnightComesFromTheCalendar();
 };
 
 void TestRecordsWindow::everyEndedGameIsOneRecord_data()
@@ -209,7 +249,7 @@ void TestRecordsWindow::unwritableHistoryLeavesTheGameAlone()
 
     window.findChild<QAction *>("mnuRecords")->trigger();
     auto *records = window.findChild<frmRecords *>();
-    QTRY_VERIFY(records->statusBar()->currentMessage().contains(QStringLiteral("記録のフォルダーを作れません")));
+    QTRY_VERIFY(statusText(*records).contains(QStringLiteral("記録のフォルダーを作れません")));
     QCOMPARE(records->Shown().size(), 0);
 }
 
@@ -223,7 +263,7 @@ void TestRecordsWindow::flickeringGameIsTakenInAfterASwitch()
     records.PaceBy([&switches] { return switches.isActive(); });
     connect(&switches, &QTimer::timeout, &records, &frmRecords::Switched);
     records.show();
-    QTRY_VERIFY(records.statusBar()->currentMessage().isEmpty());
+    QTRY_VERIFY(statusText(records).isEmpty());
     const GameRecord game = played(env.clock.wall, Outcome::Hit, 5000);
 
     Received recorded(&writer, &RecordWriter::recorded);
@@ -260,28 +300,25 @@ void TestRecordsWindow::opensAtOnceUnderAWriteLock()
         HistoryStore seed(env.historyPath());
         QVERIFY(seed.append({played(env.clock.wall, Outcome::Hit, 4000), played(env.clock.wall, Outcome::GiveUp, 9000)}).done());
     }
-    QSqlDatabase holder = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
-    holder.setDatabaseName(env.historyPath());
-    QVERIFY(holder.open());
-    QVERIFY(QSqlQuery(holder).exec(QStringLiteral("BEGIN IMMEDIATE")));
+    QSqlDatabase holder;
+    holdExclusively(holder, env.historyPath());
     {
-        RecordWriter writer(env.historyPath());
+        // The reading waits up to ten seconds for the lock.
+        RecordWriter writer(env.historyPath(), StoreOptions{});
         QElapsedTimer opening;
         opening.start();
         frmRecords records(writer);
         records.show();
-        QCOMPARE(records.statusBar()->currentMessage(), QStringLiteral("読み込み中…"));
+        QCOMPARE(statusText(records), QStringLiteral("読み込み中…"));
         QCoreApplication::processEvents();
-        // Far below the lock's busy timeout: the window never waits for the file.
+        // Far below the reading's wait: the window never waits for the file.
         QVERIFY2(opening.elapsed() < 1000, qPrintable(QString::number(opening.elapsed())));
-        // Another program's write lock does not keep the games from being read.
+        QCOMPARE(records.Shown().size(), 0);
+        // The games come as soon as the other program lets go.
+        letGo(holder);
         QTRY_COMPARE_WITH_TIMEOUT(records.Shown().size(), 2, 8000);
-        QCOMPARE(records.statusBar()->currentMessage(), QString());
-        QVERIFY(QSqlQuery(holder).exec(QStringLiteral("COMMIT")));
+        QTRY_COMPARE(statusText(records), QString());
     }
-    holder.close();
-    holder = {};
-    QSqlDatabase::removeDatabase(QStringLiteral("holder"));
 }
 
 void TestRecordsWindow::tablesFollowTheFilters_data()
@@ -319,11 +356,11 @@ void TestRecordsWindow::tablesFollowTheFilters()
     const QDateTime now = env.clock.wall;
     {
         HistoryStore seed(env.historyPath());
-        QVERIFY(seed.append({played(now.addDays(-20), Outcome::Hit, 5000, 50, Kind::Move),
+        QVERIFY(seed.append({played(now.addDays(-20), Outcome::Hit, 5000, 50, KindMove),
                              played(now.addSecs(-3600), Outcome::Hit, 3000),
                              played(now.addSecs(-3000), Outcome::GiveUp, 2000),
                              played(now.addSecs(-2400), Outcome::Abandoned, 1000),
-                             played(now.addSecs(-1800), Outcome::Hit, 8000, 50, Kind::None)}).done());
+                             played(now.addSecs(-1800), Outcome::Hit, 8000, 50, KindNone)}).done());
     }
     RecordWriter writer(env.historyPath());
     frmRecords records(writer);
@@ -462,12 +499,12 @@ void TestRecordsWindow::newGamesMatchAFreshReading()
     writer.submit(played(env.clock.wall.addSecs(-900), Outcome::Hit, 2000));
     frmRecords records(writer);
     records.show();
-    QTRY_VERIFY(records.statusBar()->currentMessage().isEmpty());
+    QTRY_VERIFY(statusText(records).isEmpty());
     QCOMPARE(records.Shown().size(), 1201);
     const QList<Outcome> outcomes = {Outcome::Hit, Outcome::GiveUp, Outcome::Hit, Outcome::Abandoned, Outcome::Hit};
     for (int i = 0; i < 14; ++i) {
         GameRecord game = played(env.clock.wall.addSecs(-600 + i), outcomes[i % outcomes.size()], 2000 + 3000 * i,
-                                 i % 3 == 0 ? 50 : 20, static_cast<Kind>(i % records::KindCount));
+                                 i % 3 == 0 ? 50 : 20, static_cast<QuizKind>(i % records::RecordedKindCount));
         game.mode = i % 4 == 0 ? Mode::Training : Mode::Free;
         game.level = game.mode == Mode::Training ? 10 + i : 0;
         writer.submit(game);
@@ -525,8 +562,8 @@ void TestRecordsWindow::problemsInPlainWords_data()
 {
     QTest::addColumn<QString>("problem");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("driver text left out") << QStringLiteral("記録を保存できません（database is locked Unable to fetch row）")
-                                          << QStringLiteral("記録を保存できません");
+    QTest::newRow("a reason in brackets stays") << QStringLiteral("記録ファイル /a/history.sqlite を使えません（エラー番号 1）。")
+                                                << QStringLiteral("記録ファイル /a/history.sqlite を使えません（エラー番号 1）。");
     QTest::newRow("a path stays") << QStringLiteral("記録のフォルダーを作れません（/home/a/.local/share/ivok2）")
                                   << QStringLiteral("記録のフォルダーを作れません（/home/a/.local/share/ivok2）");
 }
@@ -539,9 +576,209 @@ void TestRecordsWindow::problemsInPlainWords()
     RecordWriter writer(env.historyPath());
     frmRecords records(writer);
     records.show();
-    QTRY_VERIFY(records.statusBar()->currentMessage().isEmpty());
+    QTRY_VERIFY(statusText(records).isEmpty());
     emit writer.problemChanged(problem);
-    QCOMPARE(records.statusBar()->currentMessage(), shown);
+    QCOMPARE(statusText(records), shown);
+}
+
+void TestRecordsWindow::tablesShowEveryColumn_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::newRow("per kind") << "grdKinds";
+    QTest::newRow("best per symbol count") << "grdBest";
+    QTest::newRow("today") << "grdToday";
+}
+
+void TestRecordsWindow::tablesShowEveryColumn()
+{
+    QFETCH(QString, table);
+    TestEnvironment env;
+    {
+        // Every kind, the widest numbers and more of today's games than the table has room for.
+        QList<GameRecord> games;
+        for (int i = 0; i < 30; ++i)
+            games.append(played(env.clock.wall.addSecs(-60 * (30 - i)), static_cast<Outcome>(i % 3), 123456 + i,
+                                i % 2 ? 100 : 5, static_cast<QuizKind>(i % records::RecordedKindCount)));
+        HistoryStore seed(env.historyPath());
+        QVERIFY(seed.append(games).done());
+    }
+    RecordWriter writer(env.historyPath());
+    frmRecords records(writer);
+    records.show();
+    QTRY_COMPARE(records.Shown().size(), 30);
+    auto *view = records.findChild<QTableView *>(table);
+    const QHeaderView *header = view->horizontalHeader();
+    const auto hidden = [&] {
+        QStringList columns;
+        if (view->horizontalScrollBar()->isVisible())
+            columns.append(QStringLiteral("a scroll bar"));
+        for (int column = 0; column < header->count(); ++column) {
+            // Each text of the column whole, the header's included.
+            int needed = header->fontMetrics().horizontalAdvance(view->model()->headerData(column, Qt::Horizontal).toString());
+            for (int row = 0; row < view->model()->rowCount(); ++row)
+                needed = std::max(needed, view->fontMetrics().horizontalAdvance(view->model()->index(row, column).data().toString()));
+            if (header->sectionViewportPosition(column) + header->sectionSize(column) > view->viewport()->width()
+                || header->sectionSize(column) < needed)
+                columns.append(QStringLiteral("%1 at %2 + %3 of %4 in %5")
+                                   .arg(view->model()->headerData(column, Qt::Horizontal).toString())
+                                   .arg(header->sectionViewportPosition(column))
+                                   .arg(header->sectionSize(column))
+                                   .arg(needed)
+                                   .arg(view->viewport()->width()));
+        }
+        return columns;
+    };
+    QTRY_VERIFY2(hidden().isEmpty(), qPrintable(hidden().join(QStringLiteral("; "))));
+    QCOMPARE(records.size(), QSize(1080, 720));
+}
+
+void TestRecordsWindow::statusSaysAllOfItAndNoMore_data()
+{
+    QTest::addColumn<QString>("trouble");
+    QTest::addColumn<QString>("advice"); // the last words of the message
+    QTest::newRow("the file held by another program") << "held" << "書き込めるようになりしだい記録します。";
+    QTest::newRow("the folder cannot be made") << "no folder" << "書き込めるようになりしだい記録します。";
+    QTest::newRow("an export to a folder that is not there") << "export" << "書き込める場所を選んでください。）";
+}
+
+void TestRecordsWindow::statusSaysAllOfItAndNoMore()
+{
+    QFETCH(QString, trouble);
+    QFETCH(QString, advice);
+    TestEnvironment env;
+    // A long path, as a player's may be.
+    const QString blocker = env.directory() + QStringLiteral("/a-rather-long-folder-name-for-the-history/blocker");
+    QVERIFY(QDir().mkpath(QFileInfo(blocker).path()));
+    QString path = env.historyPath();
+    if (trouble == QLatin1String("no folder")) {
+        QFile file(blocker);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        path = blocker + QStringLiteral("/ivok2/history.sqlite");
+    } else if (trouble == QLatin1String("held")) {
+        path = QFileInfo(blocker).path() + QStringLiteral("/history.sqlite");
+        HistoryStore seed(path);
+        QVERIFY(seed.append({played(env.clock.wall, Outcome::Hit, 4000)}).done());
+    }
+    RecordWriter writer(path);
+    frmRecords records(writer);
+    records.show();
+    QTRY_COMPARE(statusText(records), QString());
+    const qsizetype before = records.Shown().size();
+    // Another program's write transaction keeps the game out.
+    QSqlDatabase holder = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+    holder.setDatabaseName(path);
+    if (trouble == QLatin1String("held")) {
+        QVERIFY(holder.open());
+        QVERIFY(QSqlQuery(holder).exec(QStringLiteral("BEGIN IMMEDIATE")));
+    }
+    if (trouble == QLatin1String("export"))
+        records.ExportTo(blocker + QStringLiteral("/records.csv"));
+    else
+        writer.submit(played(env.clock.wall, Outcome::Hit, 5000));
+
+    QTRY_VERIFY_WITH_TIMEOUT(statusText(records).endsWith(advice), 8000);
+    // Whole: the line wraps within the window rather than cut what does not fit.
+    const auto *line = records.statusBar()->findChild<QLabel *>("lblStatus");
+    const auto unshown = [&] {
+        const QRect room = line->contentsRect();
+        const QRect needed = line->fontMetrics().boundingRect(QRect(0, 0, room.width(), 10000), Qt::TextWordWrap, line->text());
+        if (needed.width() <= room.width() && needed.height() <= room.height()
+            && records.rect().contains(QRect(line->mapTo(&records, room.topLeft()), room.size())))
+            return QString();
+        return QStringLiteral("%1 × %2 in %3 × %4").arg(needed.width()).arg(needed.height()).arg(room.width()).arg(room.height());
+    };
+    QTRY_COMPARE(unshown(), QString());
+    if (trouble == QLatin1String("export")) {
+        letGo(holder);
+        return;
+    }
+
+    // Once the game is written, the problem is gone from the window too.
+    if (trouble == QLatin1String("held"))
+        QVERIFY(QSqlQuery(holder).exec(QStringLiteral("COMMIT")));
+    else
+        QVERIFY(QFile::remove(blocker));
+    letGo(holder);
+    QTRY_COMPARE_WITH_TIMEOUT(records.Shown().size(), before + 1, 8000);
+    QTRY_COMPARE(statusText(records), QString());
+}
+
+void TestRecordsWindow::saysLoadingUntilTheChartIsFilled()
+{
+    TestEnvironment env;
+    // Long enough that the views are built over several turns.
+    constexpr int Count = 20000;
+    {
+        QList<GameRecord> games;
+        for (int i = 0; i < Count; ++i)
+            games.append(played(env.clock.wall.addSecs(-Count + i), i % 5 ? Outcome::Hit : Outcome::GiveUp, 1000 + i % 20000));
+        HistoryStore seed(env.historyPath());
+        QVERIFY(seed.append(games).done());
+    }
+    RecordWriter writer(env.historyPath());
+    frmRecords records(writer);
+    QChart *chart = records.findChild<QChartView *>("chtTimes")->chart();
+    const QAbstractAxis *games = chart->axes(Qt::Horizontal).value(0);
+    const QXYSeries *hits = seriesNamed(records, QStringLiteral("正解"));
+    // What the player sees at every turn of the event loop.
+    QStringList seen;
+    QTimer turns;
+    turns.setInterval(0);
+    connect(&turns, &QTimer::timeout, this, [&] {
+        const QString state = QStringLiteral("%1 | %2 | %3 hits").arg(statusText(records), games->titleText()).arg(hits->count());
+        if (seen.isEmpty() || seen.last() != state)
+            seen.append(state);
+    });
+    turns.start();
+    records.show();
+    QTRY_VERIFY_WITH_TIMEOUT(records.Shown().size() == Count && statusText(records).isEmpty(), 10000);
+    chartDrawn(records);
+    QCoreApplication::processEvents();
+    turns.stop();
+    // Loading, then the whole chart: never an empty chart that says no games, nor a chart half drawn.
+    const QString drawn = QStringLiteral(" | ゲーム（%1 回） | %2 hits").arg(Count).arg(hits->count());
+    QVERIFY(hits->count() > 0);
+    QCOMPARE(seen.last(), drawn);
+    for (const QString &state : seen.first(seen.size() - 1))
+        QVERIFY2(state.startsWith(QStringLiteral("読み込み中… | 読み込み中… | ")), qPrintable(seen.join('\n')));
+}
+
+void TestRecordsWindow::midnightComesFromTheCalendar_data()
+{
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<qint64>("untilMidnightS");
+    // Berlin's summer time ends on 26 October 2025 (a 25-hour day) and starts on 30 March 2025 (23 hours).
+    QTest::newRow("a 25-hour day, in the morning") << QDateTime(QDate(2025, 10, 26), QTime(10, 0)) << qint64(14 * 3600);
+    QTest::newRow("a 25-hour day, at 23:00") << QDateTime(QDate(2025, 10, 26), QTime(23, 0)) << qint64(3600);
+    QTest::newRow("the day before, just before midnight") << QDateTime(QDate(2025, 10, 25), QTime(23, 59, 30)) << qint64(30);
+    QTest::newRow("a 23-hour day") << QDateTime(QDate(2025, 3, 30), QTime(10, 0)) << qint64(14 * 3600);
+    QTest::newRow("an ordinary day") << QDateTime(QDate(2025, 6, 10), QTime(10, 0)) << qint64(14 * 3600);
+}
+
+void TestRecordsWindow::midnightComesFromTheCalendar()
+{
+    QFETCH(QDateTime, now);
+    QFETCH(qint64, untilMidnightS);
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    const auto restore = qScopeGuard([&zone] {
+        if (zone.isNull())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", zone);
+        tzset();
+    });
+    TestEnvironment env;
+    // The rows' times are Berlin's local times: read them again now that the zone is set.
+    env.clock.wall = QDateTime(now.date(), now.time(), Qt::LocalTime);
+    RecordWriter writer(env.historyPath());
+    frmRecords records(writer);
+    records.show();
+    const auto *midnight = records.findChild<QTimer *>("timMidnight");
+    QVERIFY(midnight->isActive());
+    // A second after midnight, so that the clock has surely turned.
+    QCOMPARE(midnight->interval(), untilMidnightS * 1000 + 1000);
 }
 
 QTEST_MAIN(TestRecordsWindow)

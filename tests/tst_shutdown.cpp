@@ -3,10 +3,14 @@
 
 #include "main/Program.h"
 #include "main/frmMain.h"
+#include "platform/Files.h"
+#include "platform/MessageBox.h"
 #include "records/HistoryStore.h"
 #include "records/RecordWriter.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSqlDatabase>
@@ -20,6 +24,8 @@
 #include <cstdio>
 #include <optional>
 
+#include <unistd.h>
+
 namespace {
 
 constexpr int Deadline = 30000; // ms; a loaded machine starts a child slowly
@@ -30,16 +36,41 @@ void say(long long line)
     std::fflush(stdout);
 }
 
+QByteArray readPendingFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What the player is told, as a line on the standard output.
+class ToldOnOutput final : public platform::MessageService
+{
+public:
+    void show(QWidget *, const QString &text) override
+    {
+        std::printf("told: %s\n", qUtf8Printable(text));
+        std::fflush(stdout);
+    }
+};
+
 // Child: the real program with a game on its field, and the options dialog open when asked; says 0 then.
-int playUntilEnded(int argc, char *argv[], bool dialogOpen)
+// Where asked, the player then ends it with 終了.
+int playUntilEnded(int argc, char *argv[], const QByteArray &how)
 {
     QApplication app(argc, argv);
-    QTimer::singleShot(0, [dialogOpen] {
+    ToldOnOutput told;
+    platform::setMessages(&told);
+    platform::setProgramDirectory(qEnvironmentVariable("IVOK2_TEST_PROGRAM_DIRECTORY"));
+    QTimer::singleShot(0, [how] {
         for (QWidget *widget : QApplication::topLevelWidgets()) {
             if (auto *window = qobject_cast<frmMain *>(widget)) {
                 window->cmdStart_Click();
-                QTimer::singleShot(0, [] { say(0); }); // inside the dialog's own loop where there is one
-                if (dialogOpen)
+                QTimer::singleShot(0, [window, how] {
+                    say(0); // inside the dialog's own loop where there is one
+                    if (how == "end")
+                        window->mnuEnd_Click();
+                });
+                if (how == "dialog")
                     window->mnuOpt_Click();
             }
         }
@@ -65,20 +96,32 @@ int writeGamesUntilKilled(int argc, char *argv[])
     return app.exec();
 }
 
+// What the child's surroundings hold when it starts.
+enum class Setting { Plain, HangUpIgnored, HistoryHeld, FolderReadOnly, NothingWritable };
+// Where the game still running at the end is found afterwards.
+enum class Kept { History, Pending, Spare, Told };
+
+constexpr uid_t Nobody = 65534;
+
 } // namespace
+
+Q_DECLARE_METATYPE(Setting)
+Q_DECLARE_METATYPE(Kept)
 
 class TestShutdown : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void aSignalDuringAGameKeepsItAsAbandoned_data();
-    void aSignalDuringAGameKeepsItAsAbandoned();
+    void theEndKeepsTheRunningGame_data();
+    void theEndKeepsTheRunningGame();
     void killWhileWritingLosesNoWrittenGame();
 
 private:
-    // Starts the child on a data directory of its own and returns once it has said a line.
-    QByteArray startChild(const QStringList &arguments);
+    // Prepares a data directory of the child's own as setting says.
+    void prepare(Setting setting);
+    // Starts the child and returns once it has said a line.
+    QByteArray startChild(const QStringList &arguments, Setting setting = Setting::Plain);
     // The history's integrity check, then the outcome of every game in it.
     QStringList checkedOutcomes();
 
@@ -86,13 +129,49 @@ private:
     QProcess m_child;
 };
 
-QByteArray TestShutdown::startChild(const QStringList &arguments)
+void TestShutdown::prepare(Setting setting)
 {
     m_data.emplace();
+    for (const char *folder : {"ivok2", "state", "config", "program"})
+        QVERIFY(QDir(m_data->path()).mkdir(QLatin1String(folder)));
+    if (setting == Setting::HistoryHeld) {
+        records::HistoryStore store(m_data->filePath(QStringLiteral("ivok2/history.sqlite")));
+        QVERIFY(store.append({}).done());
+    }
+    if (setting != Setting::FolderReadOnly && setting != Setting::NothingWritable)
+        return;
+    // A player who may not write the history's folder, nor, at worst, any other.
+    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner;
+    QStringList closed{QStringLiteral("ivok2")};
+    if (setting == Setting::NothingWritable)
+        closed << QStringLiteral("state") << QStringLiteral("config") << QStringLiteral("program");
+    for (const QString &folder : closed)
+        QVERIFY(QFile::setPermissions(m_data->filePath(folder), readOnly));
+    if (geteuid() == 0) {
+        for (const char *path : {"", "ivok2", "state", "config", "program"})
+            QCOMPARE(::chown(QFile::encodeName(m_data->filePath(QLatin1String(path))).constData(), Nobody, Nobody), 0);
+    }
+}
+
+QByteArray TestShutdown::startChild(const QStringList &arguments, Setting setting)
+{
+    if (!m_data)
+        prepare(setting);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_DATA_HOME"), m_data->path());
+    environment.insert(QStringLiteral("XDG_STATE_HOME"), m_data->filePath(QStringLiteral("state")));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_data->filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("IVOK2_TEST_PROGRAM_DIRECTORY"), m_data->filePath(QStringLiteral("program")));
     m_child.setProcessEnvironment(environment);
+    m_child.setChildProcessModifier([setting] {
+        // As nohup starts a program.
+        if (setting == Setting::HangUpIgnored)
+            ::signal(SIGHUP, SIG_IGN);
+        // Root writes anywhere: the child runs as an ordinary player.
+        if ((setting == Setting::FolderReadOnly || setting == Setting::NothingWritable) && ::geteuid() == 0
+            && ::setresuid(Nobody, Nobody, Nobody) != 0)
+            ::_exit(3);
+    });
     m_child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_child.start(QCoreApplication::applicationFilePath(), arguments);
     QByteArray said;
@@ -122,34 +201,104 @@ QStringList TestShutdown::checkedOutcomes()
     return found;
 }
 
-void TestShutdown::aSignalDuringAGameKeepsItAsAbandoned_data()
+void TestShutdown::theEndKeepsTheRunningGame_data()
 {
-    QTest::addColumn<int>("signalNumber");
-    QTest::addColumn<bool>("dialogOpen");
+    QTest::addColumn<QList<int>>("sent"); // signals, in order; none: the player ends it with 終了
+    QTest::addColumn<QByteArray>("how");
+    QTest::addColumn<Setting>("setting");
+    QTest::addColumn<int>("endedBy"); // 0: a normal exit
+    QTest::addColumn<Kept>("kept");
 
-    QTest::newRow("SIGTERM, the session ends") << int(SIGTERM) << false;
-    QTest::newRow("SIGHUP, the terminal goes") << int(SIGHUP) << false;
-    QTest::newRow("SIGINT, Ctrl+C") << int(SIGINT) << false;
-    QTest::newRow("SIGTERM, options dialog open") << int(SIGTERM) << true;
+    QTest::newRow("SIGTERM, the session ends") << QList<int>{SIGTERM} << QByteArray("field") << Setting::Plain
+                                               << int(SIGTERM) << Kept::History;
+    QTest::newRow("SIGHUP, the terminal goes") << QList<int>{SIGHUP} << QByteArray("field") << Setting::Plain
+                                               << int(SIGHUP) << Kept::History;
+    QTest::newRow("SIGINT, Ctrl+C") << QList<int>{SIGINT} << QByteArray("field") << Setting::Plain << int(SIGINT)
+                                    << Kept::History;
+    QTest::newRow("SIGTERM, options dialog open") << QList<int>{SIGTERM} << QByteArray("dialog") << Setting::Plain
+                                                  << int(SIGTERM) << Kept::History;
+    QTest::newRow("SIGHUP under nohup, then SIGTERM") << QList<int>{SIGHUP, SIGTERM} << QByteArray("field")
+                                                      << Setting::HangUpIgnored << int(SIGTERM) << Kept::History;
+    QTest::newRow("SIGTERM, another program holds the history")
+        << QList<int>{SIGTERM} << QByteArray("field") << Setting::HistoryHeld << int(SIGTERM) << Kept::Pending;
+    QTest::newRow("SIGTERM, the history's folder read-only")
+        << QList<int>{SIGTERM} << QByteArray("field") << Setting::FolderReadOnly << int(SIGTERM) << Kept::Spare;
+    QTest::newRow("終了, no folder can be written") << QList<int>{} << QByteArray("end") << Setting::NothingWritable
+                                                   << 0 << Kept::Told;
 }
 
-void TestShutdown::aSignalDuringAGameKeepsItAsAbandoned()
+void TestShutdown::theEndKeepsTheRunningGame()
 {
-    QFETCH(int, signalNumber);
-    QFETCH(bool, dialogOpen);
-    QCOMPARE(startChild({QStringLiteral("--play"), dialogOpen ? QStringLiteral("dialog") : QStringLiteral("field")}), "0\n");
+    QFETCH(QList<int>, sent);
+    QFETCH(QByteArray, how);
+    QFETCH(Setting, setting);
+    QFETCH(int, endedBy);
+    QFETCH(Kept, kept);
+    m_data.reset();
+    prepare(setting);
+    const QString history = m_data->filePath(QStringLiteral("ivok2/history.sqlite"));
+    std::optional<QSqlDatabase> holder;
+    if (setting == Setting::HistoryHeld) {
+        holder = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+        holder->setDatabaseName(history);
+        QVERIFY(holder->open());
+        QVERIFY(QSqlQuery(*holder).exec(QStringLiteral("BEGIN IMMEDIATE")));
+    }
+    const QByteArray first = startChild({QStringLiteral("--play"), QString::fromLatin1(how)}, setting);
+    QVERIFY(first.startsWith("0\n"));
 
-    QCOMPARE(::kill(pid_t(m_child.processId()), signalNumber), 0);
-    QVERIFY(m_child.waitForFinished(Deadline));
+    QElapsedTimer ending;
+    ending.start();
+    for (int signalNumber : sent)
+        QCOMPARE(::kill(pid_t(m_child.processId()), signalNumber), 0);
+    QVERIFY(m_child.state() == QProcess::NotRunning || m_child.waitForFinished(Deadline));
+    // The process goes as soon as the game is kept, whatever holds the history.
+    QVERIFY2(ending.elapsed() < 1000, qPrintable(QStringLiteral("ended %1 ms after the request").arg(ending.elapsed())));
+    if (holder) {
+        holder->close();
+        holder.reset();
+        QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+    }
 
     // Ended by the signal itself, as a shell or a session expects, but only after the game was kept.
-    QCOMPARE(m_child.exitStatus(), QProcess::CrashExit);
-    QCOMPARE(m_child.exitCode(), signalNumber);
-    QCOMPARE(checkedOutcomes(), QStringList({QStringLiteral("ok"), QStringLiteral("abandoned")}));
+    QCOMPARE(m_child.exitStatus(), endedBy == 0 ? QProcess::NormalExit : QProcess::CrashExit);
+    QCOMPARE(m_child.exitCode(), endedBy);
+    const QString said = QString::fromUtf8(first + m_child.readAllStandardOutput());
+    const QStringList spare = QDir(m_data->filePath(QStringLiteral("state/ivok2"))).entryList({QStringLiteral("*.pending")});
+    const QByteArray pending = readPendingFile(m_data->filePath(QStringLiteral("ivok2/history.pending")));
+    switch (kept) {
+    case Kept::History:
+        QCOMPARE(checkedOutcomes(), QStringList({QStringLiteral("ok"), QStringLiteral("abandoned")}));
+        break;
+    case Kept::Pending:
+        QCOMPARE(checkedOutcomes(), QStringList{QStringLiteral("ok")});
+        QCOMPARE(pending.count('\n'), 1);
+        QVERIFY(pending.contains("\"abandoned\""));
+        break;
+    case Kept::Spare: {
+        QVERIFY(!QFileInfo::exists(history));
+        QCOMPARE(spare.size(), 1);
+        const QByteArray lines = readPendingFile(m_data->filePath(QStringLiteral("state/ivok2/")) + spare[0]);
+        QCOMPARE(lines.count('\n'), 1);
+        QVERIFY(lines.contains("\"abandoned\""));
+        break;
+    }
+    case Kept::Told:
+        QVERIFY2(said.contains(QStringLiteral("told: 1 件のゲームを記録できませんでした")), qPrintable(said));
+        QVERIFY(spare.isEmpty());
+        // No word left in any folder above the history.
+        for (QDir folder(QFileInfo(history).path());; folder.setPath(QFileInfo(folder.absolutePath()).path())) {
+            QCOMPARE(folder.entryList({QStringLiteral("ivok2-*.lost")}, QDir::Files | QDir::Hidden), QStringList());
+            if (folder.isRoot())
+                break;
+        }
+        break;
+    }
 }
 
 void TestShutdown::killWhileWritingLosesNoWrittenGame()
 {
+    m_data.reset();
     QByteArray said = startChild({QStringLiteral("--write-games")});
     QTRY_VERIFY_WITH_TIMEOUT((said += m_child.readAllStandardOutput()).count('\n') > 50, Deadline);
     QCOMPARE(::kill(pid_t(m_child.processId()), SIGKILL), 0);
@@ -166,8 +315,8 @@ void TestShutdown::killWhileWritingLosesNoWrittenGame()
 
 int main(int argc, char *argv[])
 {
-    if (argc >= 2 && qstrcmp(argv[1], "--play") == 0)
-        return playUntilEnded(argc, argv, argc >= 3 && qstrcmp(argv[2], "dialog") == 0);
+    if (argc >= 3 && qstrcmp(argv[1], "--play") == 0)
+        return playUntilEnded(argc, argv, argv[2]);
     if (argc >= 2 && qstrcmp(argv[1], "--write-games") == 0)
         return writeGamesUntilKilled(argc, argv);
     QApplication app(argc, argv);

@@ -25,7 +25,7 @@ QList<GameRecord> playedGames(const QString &script)
                        : kind == u'a'                       ? Outcome::Abandoned
                                                             : Outcome::GiveUp;
         game.elapsedMs = kind == u'e' ? DefaultTargetMs : kind == u's' ? DefaultTargetMs + 1 : 4000;
-        game.kind = kind == u'n' ? Kind::None : Kind::Colour;
+        game.kind = kind == u'n' ? KindNone : KindColor;
         games.append(game);
         staircase = staircase.after(game);
     }

@@ -12,7 +12,7 @@ Q_DECLARE_METATYPE(std::optional<double>)
 
 namespace {
 
-GameRecord game(Kind kind, Outcome outcome, qint64 elapsedMs, int items = 20)
+GameRecord game(QuizKind kind, Outcome outcome, qint64 elapsedMs, int items = 20)
 {
     GameRecord record;
     record.kind = kind;
@@ -114,7 +114,7 @@ void TestStatistics::trendLooksBackTenHits()
     ShownGames shown(1, 0);
     std::vector<double> trend;
     for (double value : seconds) {
-        shown.add(game(Kind::Colour, value < 0 ? Outcome::GiveUp : Outcome::Hit, qint64(value * 1000)));
+        shown.add(game(KindColor, value < 0 ? Outcome::GiveUp : Outcome::Hit, qint64(value * 1000)));
         if (const auto point = shown.buckets().back().trend)
             trend.push_back(point->y());
     }
@@ -124,10 +124,10 @@ void TestStatistics::trendLooksBackTenHits()
 void TestStatistics::bestTimePerItemCountCountsHitsOnly()
 {
     const QList<GameRecord> games = {
-        game(Kind::Colour, Outcome::Hit, 9000, 20),      game(Kind::Move, Outcome::Hit, 4000, 20),
-        game(Kind::Colour, Outcome::GiveUp, 1000, 20),   game(Kind::Colour, Outcome::Abandoned, 500, 50),
-        game(Kind::Vanish, Outcome::Hit, 15000, 50),     game(Kind::Vanish, Outcome::Hit, 12000, 50),
-        game(Kind::Colour, Outcome::GiveUp, 800, 100),
+        game(KindColor, Outcome::Hit, 9000, 20),      game(KindMove, Outcome::Hit, 4000, 20),
+        game(KindColor, Outcome::GiveUp, 1000, 20),   game(KindColor, Outcome::Abandoned, 500, 50),
+        game(KindVanish, Outcome::Hit, 15000, 50),     game(KindVanish, Outcome::Hit, 12000, 50),
+        game(KindColor, Outcome::GiveUp, 800, 100),
     };
     ShownGames shown(1, 0);
     std::vector<int> changedRows;
@@ -141,15 +141,15 @@ void TestStatistics::bestTimePerItemCountCountsHitsOnly()
 void TestStatistics::tablePerKind()
 {
     const QList<GameRecord> games = {
-        game(Kind::Colour, Outcome::Hit, 3000),  game(Kind::Colour, Outcome::Hit, 5000),
-        game(Kind::Colour, Outcome::Hit, 10000), game(Kind::Colour, Outcome::GiveUp, 2000),
-        game(Kind::Colour, Outcome::Abandoned, 500), game(Kind::Move, Outcome::GiveUp, 7000),
-        game(Kind::Move, Outcome::Abandoned, 1000), game(Kind::Vanish, Outcome::Abandoned, 1000),
+        game(KindColor, Outcome::Hit, 3000),  game(KindColor, Outcome::Hit, 5000),
+        game(KindColor, Outcome::Hit, 10000), game(KindColor, Outcome::GiveUp, 2000),
+        game(KindColor, Outcome::Abandoned, 500), game(KindMove, Outcome::GiveUp, 7000),
+        game(KindMove, Outcome::Abandoned, 1000), game(KindVanish, Outcome::Abandoned, 1000),
     };
     ShownGames shown(1, 0);
     for (const GameRecord &record : games)
         shown.add(record);
-    const KindSums &colour = shown.kind(Kind::Colour);
+    const KindSums &colour = shown.kind(KindColor);
     QCOMPARE(colour.games, 5);
     QCOMPARE(colour.hits, 3);
     QCOMPARE(colour.giveUps, 1);
@@ -159,12 +159,12 @@ void TestStatistics::tablePerKind()
     QCOMPARE(colour.hitMs.middle(), 5000.0);
     QCOMPARE(colour.bestMs, std::optional<qint64>(3000));
 
-    const KindSums &move = shown.kind(Kind::Move);
+    const KindSums &move = shown.kind(KindMove);
     QCOMPARE(move.games, 2);
     QCOMPARE(ShownGames::hitRate(move), std::optional<double>(0));
     QVERIFY(move.hitMs.empty() && !move.bestMs);
-    QVERIFY(!ShownGames::hitRate(shown.kind(Kind::Vanish)));
-    QCOMPARE(shown.kind(Kind::None).games, 0);
+    QVERIFY(!ShownGames::hitRate(shown.kind(KindVanish)));
+    QCOMPARE(shown.kind(KindNone).games, 0);
 }
 
 void TestStatistics::bucketsKeepTheExtremes_data()
@@ -185,7 +185,7 @@ void TestStatistics::bucketsKeepTheExtremes()
     double fastest = 1e9;
     for (int i = 0; i < count; ++i) {
         const qint64 ms = (i * 7919) % 1009 * 10 + 10 + (i == count / 3 ? 50000 : 0);
-        shown.add(game(Kind::Colour, Outcome::Hit, ms));
+        shown.add(game(KindColor, Outcome::Hit, ms));
         slowest = std::max(slowest, ms / 1000.0);
         fastest = std::min(fastest, ms / 1000.0);
     }
@@ -243,7 +243,7 @@ void TestStatistics::csvFieldsQuoteWhatTheyMust()
 
 void TestStatistics::csvHasAHeaderAndOneLinePerGame()
 {
-    GameRecord record = game(Kind::LookAlike, Outcome::Hit, 12345, 30);
+    GameRecord record = game(KindSimilarSymbol, Outcome::Hit, 12345, 30);
     record.started = QStringLiteral("2026-12-07T10:00:00.000+09:00");
     record.viewTime = 3;
     record.blankTime = 0.3;
@@ -264,7 +264,7 @@ void TestStatistics::csvHasAHeaderAndOneLinePerGame()
     record.timing = QStringLiteral("presented");
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    QVERIFY(writeCsv(buffer, {record, game(Kind::None, Outcome::Abandoned, 500)}));
+    QVERIFY(writeCsv(buffer, {record, game(KindNone, Outcome::Abandoned, 500)}));
     const QList<QByteArray> lines = buffer.data().split('\n');
     QCOMPARE(lines.size(), 4); // the last line break leaves an empty piece
     QCOMPARE(lines[0], QByteArray("started,outcome,elapsed_s,kind,items,view_time_s,blank_time_s,columns,rows,"

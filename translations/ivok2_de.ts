@@ -46,12 +46,94 @@
         <source>CSVファイル %1 に書き込めません。書き込める場所を選んでください。</source>
         <translation>Die CSV-Datei %1 kann nicht geschrieben werden. Wählen Sie einen beschreibbaren Ort.</translation>
     </message>
+    <message>
+        <source>前回までに記録できなかったゲーム（%1）を、別のIvok２が使っているため、まだ記録していません。次の起動で記録します。</source>
+        <translation>Die bisher nicht gespeicherten Spiele (%1) sind noch nicht gespeichert, weil ein anderes Ivok２ sie gerade verwendet. Sie werden beim nächsten Start gespeichert.</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <extracomment>Between the places named in a list.</extracomment>
+        <translation>, </translation>
+    </message>
     <message numerus="yes">
-        <source>前回の終了時、%n 件のゲームを記録できませんでした（%1 にも %2 にも書き込めませんでした）。</source>
+        <source>記録できない %n 行を %1 に移しました。</source>
         <translation>
-            <numerusform>Beim letzten Beenden konnte %n Spiel nicht gespeichert werden (weder %1 noch %2 war beschreibbar).</numerusform>
-            <numerusform>Beim letzten Beenden konnten %n Spiele nicht gespeichert werden (weder %1 noch %2 war beschreibbar).</numerusform>
+            <numerusform>%n nicht speicherbare Zeile wurde nach %1 verschoben.</numerusform>
+            <numerusform>%n nicht speicherbare Zeilen wurden nach %1 verschoben.</numerusform>
         </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1まだ記録していないゲーム %n 件は、書き込めるようになりしだい記録します。</source>
+        <translation>
+            <numerusform>%1 %n noch nicht gespeichertes Spiel wird gespeichert, sobald die Datei wieder beschreibbar ist.</numerusform>
+            <numerusform>%1 %n noch nicht gespeicherte Spiele werden gespeichert, sobald die Datei wieder beschreibbar ist.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 件のゲームを記録できませんでした。記録ファイル %1 にも、控えの場所（%2）にも書き込めません。</source>
+        <translation>
+            <numerusform>%n Spiel konnte nicht gespeichert werden: Weder in die Verlaufsdatei %1 noch an den Ausweichort (%2) kann geschrieben werden.</numerusform>
+            <numerusform>%n Spiele konnten nicht gespeichert werden: Weder in die Verlaufsdatei %1 noch an den Ausweichort (%2) kann geschrieben werden.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>RecordsChart</name>
+    <message>
+        <source>正解までの時間</source>
+        <translation>Zeit bis zum Treffer</translation>
+    </message>
+    <message>
+        <source>正解</source>
+        <translation>Treffer</translation>
+    </message>
+    <message>
+        <source>上端より遅い正解</source>
+        <translation>Treffer langsamer als der obere Rand</translation>
+    </message>
+    <message>
+        <source>直近%1回の中央値</source>
+        <extracomment>The line of the median of the last hits; %1 is how many.</extracomment>
+        <translation>Median der letzten %1</translation>
+    </message>
+    <message>
+        <source>ギブアップ</source>
+        <translation>Aufgegeben</translation>
+    </message>
+    <message>
+        <source>レベル</source>
+        <translation>Stufe</translation>
+    </message>
+    <message>
+        <source>秒</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>ゲーム（%1 回）</source>
+        <translation>Spiele (%1)</translation>
+    </message>
+    <message>
+        <source>読み込み中…</source>
+        <translation>Wird geladen …</translation>
+    </message>
+    <message>
+        <source>%1
+%2&#x3000;%3 個
+%4</source>
+        <extracomment>A game under the pointer: its start, kind of change, number of symbols and outcome.</extracomment>
+        <translation>%1
+%2, %3 Symbole
+%4</translation>
+    </message>
+    <message>
+        <source> %1 秒</source>
+        <translation> %1 s</translation>
+    </message>
+    <message>
+        <source>
+レベル %1</source>
+        <translation>
+Stufe %1</translation>
     </message>
 </context>
 <context>
@@ -394,46 +476,6 @@
     <message>
         <source>今日のゲーム</source>
         <translation>Heutige Spiele</translation>
-    </message>
-    <message>
-        <source>正解までの時間</source>
-        <translation>Zeit bis zum Treffer</translation>
-    </message>
-    <message>
-        <source>上端より遅い正解</source>
-        <translation>Treffer langsamer als der obere Rand</translation>
-    </message>
-    <message>
-        <source>直近%1回の中央値</source>
-        <extracomment>The line of the median of the last hits; %1 is how many.</extracomment>
-        <translation>Median der letzten %1</translation>
-    </message>
-    <message>
-        <source>レベル</source>
-        <translation>Stufe</translation>
-    </message>
-    <message>
-        <source>ゲーム（%1 回）</source>
-        <translation>Spiele (%1)</translation>
-    </message>
-    <message>
-        <source>%1
-%2&#x3000;%3 個
-%4</source>
-        <extracomment>A game under the pointer: its start, kind of change, number of symbols and outcome.</extracomment>
-        <translation>%1
-%2, %3 Symbole
-%4</translation>
-    </message>
-    <message>
-        <source> %1 秒</source>
-        <translation> %1 s</translation>
-    </message>
-    <message>
-        <source>
-レベル %1</source>
-        <translation>
-Stufe %1</translation>
     </message>
     <message>
         <source>書き出し中…</source>

@@ -46,12 +46,94 @@
         <source>CSVファイル %1 に書き込めません。書き込める場所を選んでください。</source>
         <translation>Cannot write the CSV file %1. Choose a place that can be written to.</translation>
     </message>
+    <message>
+        <source>前回までに記録できなかったゲーム（%1）を、別のIvok２が使っているため、まだ記録していません。次の起動で記録します。</source>
+        <translation>The games that could not be recorded before (%1) are not recorded yet, because another copy of Ivok２ is using them. They will be recorded at the next start.</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <extracomment>Between the places named in a list.</extracomment>
+        <translation>, </translation>
+    </message>
     <message numerus="yes">
-        <source>前回の終了時、%n 件のゲームを記録できませんでした（%1 にも %2 にも書き込めませんでした）。</source>
+        <source>記録できない %n 行を %1 に移しました。</source>
         <translation>
-            <numerusform>When the program last ended, %n game could not be recorded (neither %1 nor %2 could be written).</numerusform>
-            <numerusform>When the program last ended, %n games could not be recorded (neither %1 nor %2 could be written).</numerusform>
+            <numerusform>Moved %n line that cannot be recorded to %1.</numerusform>
+            <numerusform>Moved %n lines that cannot be recorded to %1.</numerusform>
         </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1まだ記録していないゲーム %n 件は、書き込めるようになりしだい記録します。</source>
+        <translation>
+            <numerusform>%1 %n game not yet recorded will be recorded as soon as the file can be written.</numerusform>
+            <numerusform>%1 %n games not yet recorded will be recorded as soon as the file can be written.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 件のゲームを記録できませんでした。記録ファイル %1 にも、控えの場所（%2）にも書き込めません。</source>
+        <translation>
+            <numerusform>%n game could not be recorded: neither the history file %1 nor the spare place (%2) can be written to.</numerusform>
+            <numerusform>%n games could not be recorded: neither the history file %1 nor the spare place (%2) can be written to.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>RecordsChart</name>
+    <message>
+        <source>正解までの時間</source>
+        <translation>Time to find the change</translation>
+    </message>
+    <message>
+        <source>正解</source>
+        <translation>Hits</translation>
+    </message>
+    <message>
+        <source>上端より遅い正解</source>
+        <translation>Hits slower than the top</translation>
+    </message>
+    <message>
+        <source>直近%1回の中央値</source>
+        <extracomment>The line of the median of the last hits; %1 is how many.</extracomment>
+        <translation>Median of the last %1</translation>
+    </message>
+    <message>
+        <source>ギブアップ</source>
+        <translation>Given up</translation>
+    </message>
+    <message>
+        <source>レベル</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>秒</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>ゲーム（%1 回）</source>
+        <translation>Games (%1)</translation>
+    </message>
+    <message>
+        <source>読み込み中…</source>
+        <translation>Loading…</translation>
+    </message>
+    <message>
+        <source>%1
+%2&#x3000;%3 個
+%4</source>
+        <extracomment>A game under the pointer: its start, kind of change, number of symbols and outcome.</extracomment>
+        <translation>%1
+%2, %3 symbols
+%4</translation>
+    </message>
+    <message>
+        <source> %1 秒</source>
+        <translation> %1 s</translation>
+    </message>
+    <message>
+        <source>
+レベル %1</source>
+        <translation>
+Level %1</translation>
     </message>
 </context>
 <context>
@@ -182,7 +264,7 @@
     </message>
     <message>
         <source>（新しい版の記録は読めないため、今回のゲームから）</source>
-        <translation> (from this game on: a newer version's history cannot be read)</translation>
+        <translation> (from this game on: a newer version&apos;s history cannot be read)</translation>
     </message>
     <message>
         <source>（記録を別のプログラムが使っているため、今回のゲームから）</source>
@@ -393,47 +475,7 @@
     </message>
     <message>
         <source>今日のゲーム</source>
-        <translation>Today's games</translation>
-    </message>
-    <message>
-        <source>正解までの時間</source>
-        <translation>Time to find the change</translation>
-    </message>
-    <message>
-        <source>上端より遅い正解</source>
-        <translation>Hits slower than the top</translation>
-    </message>
-    <message>
-        <source>直近%1回の中央値</source>
-        <extracomment>The line of the median of the last hits; %1 is how many.</extracomment>
-        <translation>Median of the last %1</translation>
-    </message>
-    <message>
-        <source>レベル</source>
-        <translation>Level</translation>
-    </message>
-    <message>
-        <source>ゲーム（%1 回）</source>
-        <translation>Games (%1)</translation>
-    </message>
-    <message>
-        <source>%1
-%2&#x3000;%3 個
-%4</source>
-        <extracomment>A game under the pointer: its start, kind of change, number of symbols and outcome.</extracomment>
-        <translation>%1
-%2, %3 symbols
-%4</translation>
-    </message>
-    <message>
-        <source> %1 秒</source>
-        <translation> %1 s</translation>
-    </message>
-    <message>
-        <source>
-レベル %1</source>
-        <translation>
-Level %1</translation>
+        <translation>Today&apos;s games</translation>
     </message>
     <message>
         <source>書き出し中…</source>

@@ -46,11 +46,91 @@
         <source>CSVファイル %1 に書き込めません。書き込める場所を選んでください。</source>
         <translation>无法写入 CSV 文件 %1。请选择可以写入的位置。</translation>
     </message>
+    <message>
+        <source>前回までに記録できなかったゲーム（%1）を、別のIvok２が使っているため、まだ記録していません。次の起動で記録します。</source>
+        <translation>之前未能记录的游戏（%1）正被另一个 Ivok２ 使用，因此尚未记录。将在下次启动时记录。</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <extracomment>Between the places named in a list.</extracomment>
+        <translation>、</translation>
+    </message>
     <message numerus="yes">
-        <source>前回の終了時、%n 件のゲームを記録できませんでした（%1 にも %2 にも書き込めませんでした）。</source>
+        <source>記録できない %n 行を %1 に移しました。</source>
         <translation>
-            <numerusform>上次退出时，有 %n 局游戏未能记录（%1 和 %2 均无法写入）。</numerusform>
+            <numerusform>已将 %n 行无法记录的内容移至 %1。</numerusform>
         </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1まだ記録していないゲーム %n 件は、書き込めるようになりしだい記録します。</source>
+        <translation>
+            <numerusform>%1尚未记录的 %n 局游戏将在文件可以写入后立即记录。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 件のゲームを記録できませんでした。記録ファイル %1 にも、控えの場所（%2）にも書き込めません。</source>
+        <translation>
+            <numerusform>有 %n 局游戏未能记录：记录文件 %1 和备用位置（%2）均无法写入。</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>RecordsChart</name>
+    <message>
+        <source>正解までの時間</source>
+        <translation>找到变化所用时间</translation>
+    </message>
+    <message>
+        <source>正解</source>
+        <translation>正确</translation>
+    </message>
+    <message>
+        <source>上端より遅い正解</source>
+        <translation>慢于上限的正确</translation>
+    </message>
+    <message>
+        <source>直近%1回の中央値</source>
+        <extracomment>The line of the median of the last hits; %1 is how many.</extracomment>
+        <translation>最近 %1 次的中位数</translation>
+    </message>
+    <message>
+        <source>ギブアップ</source>
+        <translation>放弃</translation>
+    </message>
+    <message>
+        <source>レベル</source>
+        <translation>等级</translation>
+    </message>
+    <message>
+        <source>秒</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>ゲーム（%1 回）</source>
+        <translation>游戏（%1 局）</translation>
+    </message>
+    <message>
+        <source>読み込み中…</source>
+        <translation>正在加载…</translation>
+    </message>
+    <message>
+        <source>%1
+%2&#x3000;%3 個
+%4</source>
+        <extracomment>A game under the pointer: its start, kind of change, number of symbols and outcome.</extracomment>
+        <translation>%1
+%2&#x3000;%3 个符号
+%4</translation>
+    </message>
+    <message>
+        <source> %1 秒</source>
+        <translation> %1 秒</translation>
+    </message>
+    <message>
+        <source>
+レベル %1</source>
+        <translation>
+等级 %1</translation>
     </message>
 </context>
 <context>
@@ -393,46 +473,6 @@
     <message>
         <source>今日のゲーム</source>
         <translation>今日游戏</translation>
-    </message>
-    <message>
-        <source>正解までの時間</source>
-        <translation>找到变化所用时间</translation>
-    </message>
-    <message>
-        <source>上端より遅い正解</source>
-        <translation>慢于上限的正确</translation>
-    </message>
-    <message>
-        <source>直近%1回の中央値</source>
-        <extracomment>The line of the median of the last hits; %1 is how many.</extracomment>
-        <translation>最近 %1 次的中位数</translation>
-    </message>
-    <message>
-        <source>レベル</source>
-        <translation>等级</translation>
-    </message>
-    <message>
-        <source>ゲーム（%1 回）</source>
-        <translation>游戏（%1 局）</translation>
-    </message>
-    <message>
-        <source>%1
-%2&#x3000;%3 個
-%4</source>
-        <extracomment>A game under the pointer: its start, kind of change, number of symbols and outcome.</extracomment>
-        <translation>%1
-%2　%3 个符号
-%4</translation>
-    </message>
-    <message>
-        <source> %1 秒</source>
-        <translation> %1 秒</translation>
-    </message>
-    <message>
-        <source>
-レベル %1</source>
-        <translation>
-等级 %1</translation>
     </message>
     <message>
         <source>書き出し中…</source>

@@ -35,6 +35,8 @@ TestEnvironment::TestEnvironment()
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
     m_oldDataHome = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", QFile::encodeName(m_dataDir.path()));
+    m_oldStateHome = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", QFile::encodeName(m_stateDir.path()));
     ChooseOptFile();
     // Each test starts from a freshly started process's state; the constant tables need no reset.
     OptRec = OptRecord{};
@@ -57,6 +59,10 @@ TestEnvironment::~TestEnvironment()
         qunsetenv("XDG_DATA_HOME");
     else
         qputenv("XDG_DATA_HOME", m_oldDataHome);
+    if (m_oldStateHome.isNull())
+        qunsetenv("XDG_STATE_HOME");
+    else
+        qputenv("XDG_STATE_HOME", m_oldStateHome);
 }
 
 QString TestEnvironment::historyPath() const

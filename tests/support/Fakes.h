@@ -72,4 +72,6 @@ private:
     QByteArray m_oldConfigHome;
     QTemporaryDir m_dataDir;
     QByteArray m_oldDataHome;
+    QTemporaryDir m_stateDir; // where games go that the history's folder cannot take
+    QByteArray m_oldStateHome;
 };

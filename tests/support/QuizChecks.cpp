@@ -18,10 +18,10 @@ bool gridLacksRoom(const QuizGeometry &g, int kigouNum)
 // With no kind enabled the generator falls back on the colour kind.
 bool kindEnabled(const KoumokuFlags &koumoku, int kind)
 {
-    const auto flags = std::span(koumoku).first(KindCount);
+    const auto flags = std::span(koumoku).first(QuizKindCount);
     if (std::none_of(flags.begin(), flags.end(), [](qint16 flag) { return flag == True16; }))
         return kind == KindColor;
-    return kind >= 0 && kind < KindCount && flags[size_t(kind)] == True16;
+    return kind >= 0 && kind < QuizKindCount && flags[size_t(kind)] == True16;
 }
 
 QString cellFault(const std::vector<QuizItem> &items, const QuizGeometry &g, const char *picture)
