@@ -240,11 +240,8 @@ void frmOpt::CreateLanguageList()
     platform::placeInTwips(cmbLanguage, 2280, 5580, 1455, 300);
     cmbLanguage->addItem(QString(), QString::fromLatin1(AutomaticLanguage));
     // Each language by its own name, so that a player who cannot read the current one still finds theirs.
-    const std::array<QString, 4> ownNames{QStringLiteral("日本語"), QStringLiteral("English"), QStringLiteral("Deutsch"),
-                                          QStringLiteral("简体中文")};
-    const QStringList &languages = platform::interfaceLanguages();
-    for (qsizetype i = 0; i < languages.size(); ++i)
-        cmbLanguage->addItem(ownNames[size_t(i)], languages[i]);
+    for (const QString &language : platform::interfaceLanguages())
+        cmbLanguage->addItem(platform::languageName(language), language);
 }
 
 void frmOpt::RetranslateUi()

@@ -9,6 +9,9 @@ namespace platform {
 namespace {
 
 const QString Japanese = QStringLiteral("ja");
+// Each .ts file translates it into its own language's name, which the options dialog lists.
+//: This language's name in itself, as a player looks for it in a list: English, Deutsch, 简体中文.
+const char *const OwnName = QT_TRANSLATE_NOOP("LanguageName", "日本語");
 
 struct Installed
 {
@@ -52,8 +55,13 @@ QString spokenFor(QString desktop)
         // Simplified Chinese only: Taiwan, Hong Kong and Macao write the traditional characters.
         const bool traditional = parts.contains(QLatin1String("Hant")) || parts.contains(QLatin1String("TW"))
                                  || parts.contains(QLatin1String("HK")) || parts.contains(QLatin1String("MO"));
-        return traditional ? QString() : QStringLiteral("zh_CN");
+        const QString simplified = QStringLiteral("zh_CN");
+        return !traditional && interfaceLanguages().contains(simplified) ? simplified : QString();
     }
+    // The language of the desktop's region where the game has it ("pt_BR"), else the language alone.
+    const QString regional = language + QLatin1Char('_') + parts.last();
+    if (parts.size() > 1 && interfaceLanguages().contains(regional))
+        return regional;
     return interfaceLanguages().contains(language) ? language : QString();
 }
 
@@ -61,8 +69,21 @@ QString spokenFor(QString desktop)
 
 const QStringList &interfaceLanguages()
 {
-    static const QStringList languages{Japanese, QStringLiteral("en"), QStringLiteral("de"), QStringLiteral("zh_CN")};
+    // Those the build made a translation of, from the names of the .ts files.
+    static const QStringList languages =
+        QStringList{Japanese} + QString::fromLatin1(IVOK2_LANGUAGES).split(QLatin1Char(','), Qt::SkipEmptyParts);
     return languages;
+}
+
+QString languageName(const QString &language)
+{
+    if (language == Japanese)
+        return QString::fromUtf8(OwnName);
+    QTranslator translator;
+    const QString name = translator.load(QStringLiteral("ivok2_") + language, QStringLiteral(":/i18n"))
+                             ? translator.translate("LanguageName", OwnName)
+                             : QString();
+    return name.isEmpty() ? language : name;
 }
 
 QString chosenLanguage(const QString &setting, const QStringList &desktopLanguages)

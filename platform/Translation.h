@@ -11,6 +11,10 @@ namespace platform {
 // first.
 const QStringList &interfaceLanguages();
 
+// A language's name in that language ("Deutsch"), for a player who cannot read the current one; the code
+// ("de") when its translation lacks the name.
+QString languageName(const QString &language);
+
 // The language for a setting: the setting itself where the game speaks it; otherwise ("auto") the first of the
 // desktop's languages (QLocale::uiLanguages() form, "de-DE", "zh-Hans-CN") that it speaks, Japanese when none.
 QString chosenLanguage(const QString &setting, const QStringList &desktopLanguages);

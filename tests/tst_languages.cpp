@@ -117,6 +117,12 @@ bool isKanji(QChar c)
     return (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0x3400 && u <= 0x4DBF);
 }
 
+// Chinese writes with kanji, though never with kana.
+bool writesKanji(const QString &language)
+{
+    return language.startsWith(QLatin1String("zh"));
+}
+
 // The caption a control shows and the room it has for it, as the style lays it out.
 std::pair<QString, int> captionAndRoom(const QWidget *widget)
 {
@@ -190,7 +196,7 @@ void checkWindow(QWidget *window, const QString &language)
 {
     QVERIFY(QTest::qWaitForWindowExposed(window));
     for (const QString &text : textsOf(window)) {
-        const bool foreign = language == QLatin1String("zh_CN") ? std::any_of(text.begin(), text.end(), isKana)
+        const bool foreign = writesKanji(language) ? std::any_of(text.begin(), text.end(), isKana)
                                                                  : std::any_of(text.begin(), text.end(), [](QChar c) {
                                                                        return isKana(c) || isKanji(c);
                                                                    });
@@ -222,6 +228,8 @@ class tst_Languages : public QObject
 private slots:
     void chosenLanguage_data();
     void chosenLanguage();
+    void eachTranslationIsALanguage_data();
+    void eachTranslationIsALanguage();
     void everyWindowSpeaksIt_data();
     void everyWindowSpeaksIt();
     void changeReachesEveryOpenWindow();
@@ -250,11 +258,33 @@ void tst_Languages::chosenLanguage()
     QTEST(platform::chosenLanguage(setting, desktop), "chosen");
 }
 
+// Every .ts file is built into a language of the list, named there in itself.
+void tst_Languages::eachTranslationIsALanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("ja") << "ja" << "日本語";
+    QTest::newRow("en") << "en" << "English";
+    QTest::newRow("de") << "de" << "Deutsch";
+    QTest::newRow("zh_CN") << "zh_CN" << "简体中文";
+}
+
+void tst_Languages::eachTranslationIsALanguage()
+{
+    QFETCH(QString, language);
+    QStringList files = QDir(QStringLiteral(IVOK2_SOURCE_DIR "/translations")).entryList({QStringLiteral("ivok2_*.ts")});
+    files.replaceInStrings(QRegularExpression(QStringLiteral("^ivok2_(.*)\\.ts$")), QStringLiteral("\\1"));
+    QCOMPARE(QSet<QString>(files.begin(), files.end()) << QStringLiteral("ja"),
+             QSet<QString>(platform::interfaceLanguages().begin(), platform::interfaceLanguages().end()));
+    QTEST(platform::languageName(language), "name");
+}
+
 void tst_Languages::everyWindowSpeaksIt_data()
 {
     QTest::addColumn<QString>("language");
-    for (const char *language : {"en", "de", "zh_CN", "pseudo"})
-        QTest::newRow(language) << QString::fromLatin1(language);
+    const QStringList languages = platform::interfaceLanguages().mid(1) << Pseudo;
+    for (const QString &language : languages)
+        QTest::newRow(qPrintable(language)) << language;
 }
 
 void tst_Languages::everyWindowSpeaksIt()
@@ -308,7 +338,7 @@ void tst_Languages::everyWindowSpeaksIt()
     checkWindow(records, script);
     for (const QString &message : env.messages.shown) {
         QVERIFY2(std::none_of(message.begin(), message.end(), isKana), qPrintable(message));
-        if (script != QLatin1String("zh_CN"))
+        if (!writesKanji(script))
             QVERIFY2(std::none_of(message.begin(), message.end(), isKanji), qPrintable(message));
     }
     if (language == Pseudo)

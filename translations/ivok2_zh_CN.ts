@@ -75,6 +75,13 @@
     </message>
 </context>
 <context>
+    <name>LanguageName</name>
+    <message>
+        <source>日本語</source>
+        <translation>简体中文</translation>
+    </message>
+</context>
+<context>
     <name>RecordsChart</name>
     <message>
         <source>正解までの時間</source>
