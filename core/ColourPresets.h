@@ -39,11 +39,11 @@ inline constexpr DrawColors ReadableColors{
 
 struct ColourPreset
 {
-    const char16_t *name;
+    const char *name; // translated in the options dialog's context
     DrawColors colors;
 };
 
 inline constexpr std::array<ColourPreset, 2> ColourPresets{{
-    {u"標準", BuiltInColors},
-    {u"見やすい", ReadableColors},
+    {QT_TRANSLATE_NOOP("frmOpt", "標準"), BuiltInColors},
+    {QT_TRANSLATE_NOOP("frmOpt", "見やすい"), ReadableColors},
 }};

@@ -2,6 +2,7 @@
 
 #include "dialogs/RecordsTableModel.h"
 #include "platform/Controls.h"
+#include "platform/Translation.h"
 #include "records/ShownGames.h"
 
 #include <QCategoryAxis>
@@ -89,6 +90,7 @@ RecordsChart::RecordsChart(QWidget *parent)
     timChart->setInterval(0);
     connect(timChart, &QTimer::timeout, this, &RecordsChart::FillSome);
     CreateChart();
+    RetranslateUi();
     view(nullptr, nullptr);
 }
 
@@ -96,33 +98,27 @@ void RecordsChart::CreateChart()
 {
     m_chart->setFont(font());
     m_chart->setTitleFont(platform::gothicFont(11));
-    m_chart->setTitle(QStringLiteral("正解までの時間"));
     m_chart->legend()->setFont(font());
     m_chart->legend()->setAlignment(Qt::AlignBottom);
 
     m_hits = new QScatterSeries(m_chart);
-    m_hits->setName(QStringLiteral("正解"));
     m_hits->setMarkerSize(6);
     m_hits->setBorderColor(Qt::transparent);
     m_slow = new QScatterSeries(m_chart);
-    m_slow->setName(QStringLiteral("上端より遅い正解"));
     m_slow->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
     m_slow->setMarkerSize(10);
     m_slow->setColor(QColor(0x80, 0x20, 0xA0));
     m_slow->setBorderColor(Qt::transparent);
     m_trend = new QLineSeries(m_chart);
-    m_trend->setName(QStringLiteral("直近%1回の中央値").arg(ShownGames::TrendWindow));
     QPen trendPen(QColor(0xE0, 0x70, 0x10));
     trendPen.setWidth(2);
     m_trend->setPen(trendPen);
     m_giveUps = new QScatterSeries(m_chart);
-    m_giveUps->setName(QStringLiteral("ギブアップ"));
     m_giveUps->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
     m_giveUps->setMarkerSize(7);
     m_giveUps->setColor(Qt::red);
     m_giveUps->setBorderColor(Qt::transparent);
     m_levels = new QLineSeries(m_chart);
-    m_levels->setName(QStringLiteral("レベル"));
     m_levels->setPointsVisible(true);
     QPen levelPen(QColor(0x20, 0x90, 0x40));
     levelPen.setWidth(2);
@@ -133,16 +129,13 @@ void RecordsChart::CreateChart()
     m_gameAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     m_gameAxis->setLabelsFont(font());
     m_gameAxis->setTitleFont(font());
-    m_gameAxis->setTitleText(QStringLiteral("読み込み中…"));
     m_secondsAxis = new QValueAxis(m_chart);
-    m_secondsAxis->setTitleText(QStringLiteral("秒"));
     m_secondsAxis->setTitleFont(font());
     m_secondsAxis->setLabelsFont(font());
     m_secondsAxis->setLabelFormat(QStringLiteral("%.0f"));
     m_secondsAxis->setTickType(QValueAxis::TicksDynamic);
     m_secondsAxis->setTickAnchor(0);
     m_levelAxis = new QValueAxis(m_chart);
-    m_levelAxis->setTitleText(QStringLiteral("レベル"));
     m_levelAxis->setTitleFont(font());
     m_levelAxis->setLabelsFont(font());
     m_levelAxis->setLabelFormat(QStringLiteral("%.0f"));
@@ -162,6 +155,28 @@ void RecordsChart::CreateChart()
     // After the chart's theme has coloured them.
     for (QScatterSeries *series : {m_hits, m_slow, m_giveUps})
         useLightMarker(series);
+}
+
+void RecordsChart::RetranslateUi()
+{
+    m_chart->setTitle(tr("正解までの時間"));
+    m_hits->setName(tr("正解"));
+    m_slow->setName(tr("上端より遅い正解"));
+    //: The line of the median of the last hits; %1 is how many.
+    m_trend->setName(tr("直近%1回の中央値").arg(platform::displayLocale().toString(ShownGames::TrendWindow)));
+    m_giveUps->setName(tr("ギブアップ"));
+    m_levels->setName(tr("レベル"));
+    m_secondsAxis->setTitleText(tr("秒"));
+    m_levelAxis->setTitleText(tr("レベル"));
+    ViewGameAxis();
+}
+
+void RecordsChart::changeEvent(QEvent *event)
+{
+    // Before the chart exists, the constructor sets its words itself.
+    if (event->type() == QEvent::LanguageChange && m_levelAxis)
+        RetranslateUi();
+    QChartView::changeEvent(event);
 }
 
 void RecordsChart::view(const ShownGames *stats, const QList<GameRecord> *shown)
@@ -251,10 +266,12 @@ void RecordsChart::ViewGameAxis()
     if (count > 0) {
         const QDateTime first = QDateTime::fromMSecsSinceEpoch(m_shown->first().startedMs);
         const QDateTime last = QDateTime::fromMSecsSinceEpoch(m_shown->last().startedMs);
-        const QString format = first.date() == last.date() ? QStringLiteral("yyyy/MM/dd hh:mm") : QStringLiteral("yyyy/MM/dd");
-        labels.append(first.toString(format));
-        if (count > 1 && last.toString(format) != labels.first())
-            labels.append(last.toString(format));
+        const auto shown = [sameDay = first.date() == last.date()](const QDateTime &moment) {
+            return sameDay ? platform::shownMinute(moment) : platform::shownDate(moment.date());
+        };
+        labels.append(shown(first));
+        if (count > 1 && shown(last) != labels.first())
+            labels.append(shown(last));
     }
     if (labels != m_gameAxis->categoriesLabels() || (labels.size() == 2 && m_gameAxis->endValue(labels[1]) != count)) {
         for (const QString &label : m_gameAxis->categoriesLabels())
@@ -266,18 +283,18 @@ void RecordsChart::ViewGameAxis()
     }
     // Before the first statistics the chart knows of no games yet, not of none. Games kept before their screens
     // were counted are unknown, not games whose screens all came out right.
-    QString title = QStringLiteral("読み込み中…");
+    QString title = tr("読み込み中…");
     if (m_stats && m_shown) {
+        const QLocale locale = platform::displayLocale();
         qsizetype off = 0;
         qsizetype unknown = 0;
         for (const GameRecord &game : *m_shown) {
             off += game.screensOff > 0;
             unknown += game.screensOff < 0;
         }
-        title = QStringLiteral("ゲーム（%1 回、画面がずれたゲーム %2 回").arg(count).arg(off);
-        if (unknown > 0)
-            title += QStringLiteral("、不明 %1 回").arg(unknown);
-        title += QStringLiteral("）");
+        title = unknown > 0 ? tr("ゲーム（%1 回、画面がずれたゲーム %2 回、不明 %3 回）")
+                                  .arg(locale.toString(count), locale.toString(off), locale.toString(unknown))
+                            : tr("ゲーム（%1 回、画面がずれたゲーム %2 回）").arg(locale.toString(count), locale.toString(off));
     }
     m_gameAxis->setTitleText(title);
     m_levelAxis->setVisible(m_stats && m_stats->hasTraining());
@@ -291,16 +308,15 @@ void RecordsChart::ShowPoint(const QPointF &point, bool shown)
         return;
     }
     const GameRecord &game = (*m_shown)[index];
-    QString text = QStringLiteral("%1\n%2　%3 個\n%4")
-                       .arg(QDateTime::fromMSecsSinceEpoch(game.startedMs).toString(QStringLiteral("yyyy/MM/dd hh:mm:ss")),
-                            kindText(game.kind))
-                       .arg(game.items)
-                       .arg(outcomeText(game.outcome));
+    const QLocale locale = platform::displayLocale();
+    //: A game under the pointer: its start, kind of change, number of symbols and outcome.
+    QString text = tr("%1\n%2　%3 個\n%4")
+                       .arg(platform::shownMoment(QDateTime::fromMSecsSinceEpoch(game.startedMs)), kindText(game.kind),
+                            locale.toString(game.items), outcomeText(game.outcome));
     if (game.outcome == records::Outcome::Hit)
-        text += QStringLiteral(" %1 秒").arg(QString::number(static_cast<double>(game.elapsedMs) / 1000, 'f', 2));
+        text += tr(" %1 秒").arg(locale.toString(static_cast<double>(game.elapsedMs) / 1000, 'f', 2));
     if (game.mode == records::Mode::Training)
-        text += QStringLiteral("\nレベル %1").arg(game.level);
-    text += game.screensOff < 0 ? QStringLiteral("\nずれた画面 不明")
-                                : QStringLiteral("\nずれた画面 %1").arg(game.screensOff);
+        text += tr("\nレベル %1").arg(locale.toString(game.level));
+    text += game.screensOff < 0 ? tr("\nずれた画面 不明") : tr("\nずれた画面 %1").arg(locale.toString(game.screensOff));
     QToolTip::showText(QCursor::pos(), text, this);
 }

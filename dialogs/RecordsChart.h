@@ -40,8 +40,12 @@ signals:
     // The chart shows all that the last view() gave it.
     void filled();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void CreateChart();
+    void RetranslateUi();
     void FillSome();
     void ViewScale(double top);
     void ViewGameAxis();

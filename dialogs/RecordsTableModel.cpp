@@ -1,6 +1,9 @@
 #include "dialogs/RecordsTableModel.h"
 
+#include "platform/Translation.h"
 #include "records/ShownGames.h"
+
+#include <QCoreApplication>
 
 #include <QDateTime>
 
@@ -12,28 +15,35 @@ using records::ShownGames;
 
 namespace {
 
-const std::array<QString, records::RecordedKindCount> KindTexts = {
-    QStringLiteral("色"),     QStringLiteral("別の記号"), QStringLiteral("似た記号"),
-    QStringLiteral("消える"), QStringLiteral("移動"),     QStringLiteral("なし")};
-const std::array<QString, 3> OutcomeTexts = {QStringLiteral("正解"), QStringLiteral("ギブアップ"),
-                                             QStringLiteral("中断")};
+const std::array<const char *, records::RecordedKindCount> KindTexts = {
+    QT_TRANSLATE_NOOP("RecordsTableModel", "色"),     QT_TRANSLATE_NOOP("RecordsTableModel", "別の記号"),
+    QT_TRANSLATE_NOOP("RecordsTableModel", "似た記号"), QT_TRANSLATE_NOOP("RecordsTableModel", "消える"),
+    QT_TRANSLATE_NOOP("RecordsTableModel", "移動"),   QT_TRANSLATE_NOOP("RecordsTableModel", "なし")};
+const std::array<const char *, 3> OutcomeTexts = {QT_TRANSLATE_NOOP("RecordsTableModel", "正解"),
+                                                  QT_TRANSLATE_NOOP("RecordsTableModel", "ギブアップ"),
+                                                  QT_TRANSLATE_NOOP("RecordsTableModel", "中断")};
 const QString NoValue = QStringLiteral("---");
 
 QString secondsText(double ms)
 {
-    return QString::number(ms / 1000, 'f', 2);
+    return platform::displayLocale().toString(ms / 1000, 'f', 2);
+}
+
+QString countText(int count)
+{
+    return platform::displayLocale().toString(count);
 }
 
 } // namespace
 
 QString kindText(QuizKind kind)
 {
-    return KindTexts[static_cast<size_t>(kind)];
+    return QCoreApplication::translate("RecordsTableModel", KindTexts[static_cast<size_t>(kind)]);
 }
 
 QString outcomeText(records::Outcome outcome)
 {
-    return OutcomeTexts[static_cast<size_t>(outcome)];
+    return QCoreApplication::translate("RecordsTableModel", OutcomeTexts[static_cast<size_t>(outcome)]);
 }
 
 RecordsTableModel::RecordsTableModel(Table table, QStringList headers, QObject *parent)
@@ -49,6 +59,14 @@ void RecordsTableModel::showStats(const ShownGames *stats)
     m_stats = stats;
     m_rows = rowsNow();
     endResetModel();
+}
+
+void RecordsTableModel::showWords(QStringList headers)
+{
+    m_headers = std::move(headers);
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    if (m_rows > 0)
+        emit dataChanged(index(0, 0), index(m_rows - 1, columnCount() - 1));
 }
 
 void RecordsTableModel::rowChanged(int row)
@@ -115,27 +133,28 @@ QString RecordsTableModel::text(int row, int column) const
         const auto rate = ShownGames::hitRate(sums);
         switch (column) {
         case 0: return kindText(static_cast<QuizKind>(row));
-        case 1: return QString::number(sums.games);
-        case 2: return QString::number(sums.hits);
-        case 3: return QString::number(sums.giveUps);
-        case 4: return QString::number(sums.abandoned);
-        case 5: return rate ? QStringLiteral("%1%").arg(qRound(*rate * 100)) : NoValue;
+        case 1: return countText(sums.games);
+        case 2: return countText(sums.hits);
+        case 3: return countText(sums.giveUps);
+        case 4: return countText(sums.abandoned);
+        //: A hit rate in percent.
+        case 5: return rate ? tr("%1%").arg(countText(qRound(*rate * 100))) : NoValue;
         case 6: return sums.hitMs.empty() ? NoValue : secondsText(sums.hitMs.middle());
         default: return sums.bestMs ? secondsText(static_cast<double>(*sums.bestMs)) : NoValue;
         }
     }
     case Table::Best: {
         const auto best = std::next(m_stats->bestPerCount().begin(), row);
-        return column == 0 ? QString::number(best->first) : secondsText(static_cast<double>(best->second));
+        return column == 0 ? countText(best->first) : secondsText(static_cast<double>(best->second));
     }
     case Table::Today: {
         const QList<GameRecord> &today = m_stats->today();
         const GameRecord &game = today[today.size() - 1 - row];
         switch (column) {
-        case 0: return QDateTime::fromMSecsSinceEpoch(game.startedMs).toString(QStringLiteral("hh:mm:ss"));
+        case 0: return platform::shownTime(QDateTime::fromMSecsSinceEpoch(game.startedMs).time());
         case 1: return outcomeText(game.outcome);
         case 2: return secondsText(static_cast<double>(game.elapsedMs));
-        case 3: return QString::number(game.items);
+        case 3: return countText(game.items);
         default: return kindText(game.kind);
         }
     }

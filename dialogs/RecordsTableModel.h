@@ -26,6 +26,8 @@ public:
 
     // Shows these statistics anew (nothing for none); they must outlive their showing.
     void showStats(const records::ShownGames *stats);
+    // The words of the language now chosen: these headers, and every cell read again.
+    void showWords(QStringList headers);
     void rowChanged(int row);
     void rowInserted(int row);
 

@@ -18,7 +18,7 @@ frmAbout::frmAbout(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(platform::toPixels(5730), platform::toPixels(3555));
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(tr("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     platform::placeInTwips(cmdOK, 4245, 2625, 1380, 345);
     cmdOK->setDefault(true);
@@ -59,8 +59,8 @@ frmAbout::frmAbout(QWidget *parent)
 void frmAbout::Form_Load()
 {
     const QString title = QString::fromUtf8(platform::ProgramTitle);
-    setWindowTitle(title + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
-    lblVersion->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + QString::fromLatin1(platform::Version));
+    setWindowTitle(tr("%1のﾊﾞｰｼﾞｮﾝ情報").arg(title));
+    lblVersion->setText(tr("ﾊﾞｰｼﾞｮﾝ %1").arg(QString::fromLatin1(platform::Version)));
     lblTitle->setText(title);
 }
 

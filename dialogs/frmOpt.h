@@ -31,12 +31,15 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void CreateControls();
     void CreateKindBoxes();
     void CreateColorBoxes();
     void CreatePresetList();
+    void CreateLanguageList();
+    void RetranslateUi();
     void SetTabOrder();
 
     void Form_Load();
@@ -47,6 +50,7 @@ private:
     void ViewKoumoku();
     void ViewColor();
     void ViewTraining();
+    void ViewLanguage();
     void ShowPreset();
 
     QLabel *Label1 = nullptr;
@@ -65,6 +69,8 @@ private:
     std::array<QLabel *, ColorBoxCount> lblColor{};
     std::array<QLineEdit *, ColorBoxCount> txtColor{};
     QCheckBox *chkAuto = nullptr;
+    QLabel *Label6 = nullptr;
+    QComboBox *cmbLanguage = nullptr;
     QPushButton *cmdOk = nullptr;
     QPushButton *cmdCancel = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "dialogs/RecordsTableModel.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
+#include "platform/Translation.h"
 #include "records/RecordWriter.h"
 #include "records/ShownGames.h"
 
@@ -41,7 +42,11 @@ constexpr qint64 DayMs = 24 * 60 * 60 * 1000;
 // Days of each period choice; 0 is all time.
 constexpr std::array<int, 3> PeriodDays = {7, 30, 0};
 
-const QString Loading = QStringLiteral("読み込み中…");
+const char *const Loading = QT_TRANSLATE_NOOP("frmRecords", "読み込み中…");
+const char *const AllItems = QT_TRANSLATE_NOOP("frmRecords", "すべて");
+const std::array<const char *, 3> PeriodTexts = {QT_TRANSLATE_NOOP("frmRecords", "過去7日"),
+                                                 QT_TRANSLATE_NOOP("frmRecords", "過去30日"),
+                                                 QT_TRANSLATE_NOOP("frmRecords", "すべて")};
 
 QTableView *newTable(const QString &name, RecordsTableModel *model, QWidget *parent)
 {
@@ -69,9 +74,9 @@ QTableView *newTable(const QString &name, RecordsTableModel *model, QWidget *par
     return table;
 }
 
-QGroupBox *framed(const QString &title, QWidget *content, QWidget *parent)
+QGroupBox *framed(QWidget *content, QWidget *parent)
 {
-    auto *box = new QGroupBox(title, parent);
+    auto *box = new QGroupBox(parent);
     auto *layout = new QVBoxLayout(box);
     layout->addWidget(content);
     return box;
@@ -95,13 +100,13 @@ frmRecords::frmRecords(records::RecordWriter &history, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmRecords"));
     setWindowFlag(Qt::Window);
-    setWindowTitle(QStringLiteral("Ivok２の記録"));
     setFont(platform::gothicFont(10));
     timBuild = new QTimer(this);
     timBuild->setObjectName(QStringLiteral("timBuild"));
     timBuild->setInterval(0);
     connect(timBuild, &QTimer::timeout, this, &frmRecords::BuildSome);
     CreateControls();
+    RetranslateUi();
 
     timMidnight = new QTimer(this);
     timMidnight->setObjectName(QStringLiteral("timMidnight"));
@@ -132,17 +137,22 @@ void frmRecords::CreateControls()
 
     cmbItems = new QComboBox(central);
     cmbItems->setObjectName(QStringLiteral("cmbItems"));
-    cmbItems->addItem(QStringLiteral("すべて"), 0);
+    cmbItems->addItem(QString(), 0);
     cmbPeriod = new QComboBox(central);
     cmbPeriod->setObjectName(QStringLiteral("cmbPeriod"));
-    cmbPeriod->addItems({QStringLiteral("過去7日"), QStringLiteral("過去30日"), QStringLiteral("すべて")});
+    for (size_t i = 0; i < PeriodTexts.size(); ++i)
+        cmbPeriod->addItem(QString());
     cmbPeriod->setCurrentIndex(static_cast<int>(PeriodDays.size()) - 1);
-    cmdExport = new QPushButton(QStringLiteral("CSVに書き出す"), central);
+    cmdExport = new QPushButton(central);
     cmdExport->setObjectName(QStringLiteral("cmdExport"));
-    filters->addWidget(new QLabel(QStringLiteral("記号の数"), central));
+    lblItems = new QLabel(central);
+    lblItems->setObjectName(QStringLiteral("lblItems"));
+    filters->addWidget(lblItems);
     filters->addWidget(cmbItems);
     filters->addSpacing(16);
-    filters->addWidget(new QLabel(QStringLiteral("期間"), central));
+    lblPeriod = new QLabel(central);
+    lblPeriod->setObjectName(QStringLiteral("lblPeriod"));
+    filters->addWidget(lblPeriod);
     filters->addWidget(cmbPeriod);
     filters->addStretch();
     filters->addWidget(cmdExport);
@@ -155,24 +165,21 @@ void frmRecords::CreateControls()
     connect(chtTimes, &RecordsChart::filled, this, &frmRecords::ChartFilled);
 
     using Table = RecordsTableModel::Table;
-    m_kinds = new RecordsTableModel(Table::Kinds,
-                                    {QStringLiteral("種類"), QStringLiteral("ゲーム数"), QStringLiteral("正解"),
-                                     QStringLiteral("ギブアップ"), QStringLiteral("中断"), QStringLiteral("正解率"),
-                                     QStringLiteral("中央値（秒）"), QStringLiteral("最高（秒）")},
-                                    this);
-    m_best = new RecordsTableModel(Table::Best, {QStringLiteral("記号の数"), QStringLiteral("最高（秒）")}, this);
-    m_today = new RecordsTableModel(Table::Today,
-                                    {QStringLiteral("時刻"), QStringLiteral("結果"), QStringLiteral("秒"),
-                                     QStringLiteral("記号の数"), QStringLiteral("種類")},
-                                    this);
+    // The headers come with the words of the language, in RetranslateUi.
+    m_kinds = new RecordsTableModel(Table::Kinds, {}, this);
+    m_best = new RecordsTableModel(Table::Best, {}, this);
+    m_today = new RecordsTableModel(Table::Today, {}, this);
     grdKinds = newTable(QStringLiteral("grdKinds"), m_kinds, central);
     grdBest = newTable(QStringLiteral("grdBest"), m_best, central);
     grdToday = newTable(QStringLiteral("grdToday"), m_today, central);
     auto *tables = new QHBoxLayout;
     layout->addLayout(tables);
-    tables->addWidget(framed(QStringLiteral("種類ごとの成績"), grdKinds, central), 5);
-    tables->addWidget(framed(QStringLiteral("記号の数ごとの自己ベスト"), grdBest, central), 2);
-    tables->addWidget(framed(QStringLiteral("今日のゲーム"), grdToday, central), 4);
+    fraKinds = framed(grdKinds, central);
+    fraBest = framed(grdBest, central);
+    fraToday = framed(grdToday, central);
+    tables->addWidget(fraKinds, 5);
+    tables->addWidget(fraBest, 2);
+    tables->addWidget(fraToday, 4);
 
     setCentralWidget(central);
     statusBar()->setObjectName(QStringLiteral("staRecords"));
@@ -192,6 +199,37 @@ bool frmRecords::eventFilter(QObject *watched, QEvent *event)
     if (watched == lblStatus && event->type() == QEvent::Resize)
         FitStatus();
     return QMainWindow::eventFilter(watched, event);
+}
+
+void frmRecords::RetranslateUi()
+{
+    setWindowTitle(tr("Ivok２の記録"));
+    lblItems->setText(tr("記号の数"));
+    lblPeriod->setText(tr("期間"));
+    cmbItems->setItemText(0, tr(AllItems));
+    for (size_t i = 0; i < PeriodTexts.size(); ++i)
+        cmbPeriod->setItemText(static_cast<int>(i), tr(PeriodTexts[i]));
+    cmdExport->setText(tr("CSVに書き出す"));
+    //: The columns of the table per kind of change.
+    m_kinds->showWords({tr("種類"), tr("ゲーム数"), tr("正解"), tr("ギブアップ"), tr("中断"), tr("正解率"),
+                        tr("中央値（秒）"), tr("最高（秒）")});
+    m_best->showWords({tr("記号の数"), tr("最高（秒）")});
+    m_today->showWords({tr("時刻"), tr("結果"), tr("秒"), tr("記号の数"), tr("種類")});
+    fraKinds->setTitle(tr("種類ごとの成績"));
+    fraBest->setTitle(tr("記号の数ごとの自己ベスト"));
+    fraToday->setTitle(tr("今日のゲーム"));
+    for (int i = 1; i < cmbItems->count(); ++i)
+        cmbItems->setItemText(i, platform::displayLocale().toString(cmbItems->itemData(i).toInt()));
+    if (m_loading)
+        ShowLoading();
+}
+
+void frmRecords::changeEvent(QEvent *event)
+{
+    // Before the views exist, the constructor sets their words itself.
+    if (event->type() == QEvent::LanguageChange && m_today)
+        RetranslateUi();
+    QMainWindow::changeEvent(event);
 }
 
 void frmRecords::showEvent(QShowEvent *event)
@@ -216,7 +254,7 @@ void frmRecords::hideEvent(QHideEvent *event)
 void frmRecords::Reload()
 {
     m_request = m_history.requestHistory();
-    ShowNote(Loading);
+    ShowLoading();
 }
 
 void frmRecords::HistoryRead(quint64 request, const QList<GameRecord> &games, const QString &problem)
@@ -348,9 +386,9 @@ void frmRecords::FillItemCounts()
 {
     const QVariant chosen = cmbItems->currentData();
     cmbItems->clear();
-    cmbItems->addItem(QStringLiteral("すべて"), 0);
+    cmbItems->addItem(tr(AllItems), 0);
     for (int count : m_itemCounts)
-        cmbItems->addItem(QString::number(count), count);
+        cmbItems->addItem(platform::displayLocale().toString(count), count);
     cmbItems->setCurrentIndex(std::max(0, cmbItems->findData(chosen)));
 }
 
@@ -372,7 +410,7 @@ void frmRecords::ShowChange(const records::ShownChange &change)
 
 void frmRecords::cmdExport_Click()
 {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("CSVに書き出す"),
+    const QString path = QFileDialog::getSaveFileName(this, tr("CSVに書き出す"),
                                                       QDir::home().filePath(QStringLiteral("ivok2-records.csv")),
                                                       QStringLiteral("CSV (*.csv)"));
     if (!path.isEmpty())
@@ -385,15 +423,15 @@ void frmRecords::ExportTo(const QString &path)
     if (PeriodDays[static_cast<size_t>(std::max(0, cmbPeriod->currentIndex()))] > 0)
         Rebuild();
     m_history.requestExport(m_filter, path);
-    ShowNote(QStringLiteral("書き出し中…"));
+    ShowNote(tr("書き出し中…"));
 }
 
 void frmRecords::Exported(const QString &path, int count, const QString &problem)
 {
     if (problem.isEmpty())
-        ShowNote(QStringLiteral("%1 件を %2 に書き出しました").arg(count).arg(path));
+        ShowNote(tr("%n 件を %1 に書き出しました", nullptr, count).arg(path));
     else
-        ShowNote(QStringLiteral("%1に書き出せません（%2）").arg(path, problem));
+        ShowNote(tr("%1に書き出せません（%2）").arg(path, problem));
 }
 
 void frmRecords::FitStatus()
@@ -405,7 +443,7 @@ void frmRecords::FitStatus()
 void frmRecords::ChartFilled()
 {
     // Loading lasts until the chart shows what was read.
-    if (m_note == Loading && m_request == 0 && !timBuild->isActive())
+    if (m_loading && m_request == 0 && !timBuild->isActive())
         ShowNote({});
 }
 
@@ -417,8 +455,15 @@ void frmRecords::ShowStatus(const QString &problem)
 
 void frmRecords::ShowNote(const QString &note)
 {
+    m_loading = false;
     m_note = note;
     ViewStatus();
+}
+
+void frmRecords::ShowLoading()
+{
+    ShowNote(tr(Loading));
+    m_loading = true;
 }
 
 void frmRecords::ViewStatus()

@@ -10,6 +10,7 @@
 #include <set>
 
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -54,9 +55,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void CreateControls();
+    void RetranslateUi();
     void Reload();
     void HistoryRead(quint64 request, const QList<records::GameRecord> &games, const QString &problem);
     void Recorded(const records::GameRecord &record);
@@ -72,6 +75,7 @@ private:
     // The status line: the history's problem, if any, over what the window is doing or has just done.
     void ShowStatus(const QString &problem);
     void ShowNote(const QString &note);
+    void ShowLoading();
     void ViewStatus();
     void FitStatus();
 
@@ -94,9 +98,15 @@ private:
     qsizetype m_buildPosition = 0;
     QString m_problem;
     QString m_note;
+    bool m_loading = false; // the note says the history is being read, in the language of the moment
 
+    QLabel *lblItems = nullptr;
     QComboBox *cmbItems = nullptr;
+    QLabel *lblPeriod = nullptr;
     QComboBox *cmbPeriod = nullptr;
+    QGroupBox *fraKinds = nullptr;
+    QGroupBox *fraBest = nullptr;
+    QGroupBox *fraToday = nullptr;
     QPushButton *cmdExport = nullptr;
     QLabel *lblStatus = nullptr;
     RecordsChart *chtTimes = nullptr;

@@ -5,6 +5,7 @@
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOpt.h"
 #include "dialogs/frmRecords.h"
+#include "platform/CaptionFit.h"
 #include "platform/ClickLabel.h"
 #include "platform/Clock.h"
 #include "platform/Colors.h"
@@ -31,8 +32,8 @@
 
 namespace {
 
-const QString StartCaption = QStringLiteral("スタート");
-const QString GiveUpCaption = QStringLiteral("ギブアップ");
+const char *const StartCaption = QT_TRANSLATE_NOOP("frmMain", "スタート");
+const char *const GiveUpCaption = QT_TRANSLATE_NOOP("frmMain", "ギブアップ");
 constexpr quint32 AnswerMark = 0x00C0C0FF;
 
 } // namespace
@@ -47,6 +48,7 @@ frmMain::frmMain(QWidget *parent)
     setFont(platform::gothicFont(9));
     CreateControls();
     CreateMenus();
+    RetranslateUi();
     // The design size is the client area's, below the menu bar: what a restored window shows, and
     // what a window manager that ignores maximising leaves.
     const int clientWidth = platform::toPixels(8595);
@@ -75,7 +77,7 @@ void frmMain::CreateControls()
     m_client->setPalette(background);
     setCentralWidget(m_client);
 
-    cmdStart = new QPushButton(StartCaption, m_client);
+    cmdStart = new QPushButton(m_client);
     cmdStart->setObjectName(QStringLiteral("cmdStart"));
     cmdStart->setFont(platform::gothicFont(12));
     // Outside a dialog a button ignores Enter; players expect Enter, like Space, to press the focused one.
@@ -122,19 +124,19 @@ void frmMain::CreateControls()
 
 void frmMain::CreateMenus()
 {
-    mnuEnd = menuBar()->addAction(QStringLiteral("終了"));
+    mnuEnd = menuBar()->addAction(QString());
     mnuEnd->setObjectName(QStringLiteral("mnuEnd"));
     connect(mnuEnd, &QAction::triggered, this, &frmMain::mnuEnd_Click);
 
-    mnuOpt = menuBar()->addAction(QStringLiteral("設定"));
+    mnuOpt = menuBar()->addAction(QString());
     mnuOpt->setObjectName(QStringLiteral("mnuOpt"));
     connect(mnuOpt, &QAction::triggered, this, &frmMain::mnuOpt_Click);
 
-    mnuAbout = menuBar()->addAction(QStringLiteral("バージョン"));
+    mnuAbout = menuBar()->addAction(QString());
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
 
-    mnuRecords = menuBar()->addAction(QStringLiteral("記録"));
+    mnuRecords = menuBar()->addAction(QString());
     mnuRecords->setObjectName(QStringLiteral("mnuRecords"));
     connect(mnuRecords, &QAction::triggered, this, &frmMain::mnuRecords_Click);
 }
@@ -188,7 +190,7 @@ void frmMain::cmdStart_Click()
 {
     if (m_startWaiting)
         return;
-    if (cmdStart->text() == StartCaption) {
+    if (cmdStart->text() == tr(StartCaption)) {
         // Training never plays at a guessed level: the start waits for the history's, typically milliseconds.
         if (TrainingMode && m_levelRequest != 0) {
             m_startWaiting = true;
@@ -199,12 +201,12 @@ void frmMain::cmdStart_Click()
         m_AnsView = False16;
         if (!StartPrg()) {
             // The blank field must not keep the status of the previous game.
-            lblAns->setText(QString());
+            ShowStatus({});
             return;
         }
         m_cycle->startStopwatch();
-        cmdStart->setText(GiveUpCaption);
-        lblAns->setText(QString());
+        cmdStart->setText(tr(GiveUpCaption));
+        ShowStatus({});
         return;
     }
 
@@ -214,8 +216,8 @@ void frmMain::cmdStart_Click()
         FinishGame();
         FollowGame(m_tracker.gaveUp());
         ViewSC(-1);
-        cmdStart->setText(StartCaption);
-        lblAns->setText(QStringLiteral("解答表示中"));
+        cmdStart->setText(tr(StartCaption));
+        ShowStatus([] { return tr("解答表示中"); });
     }
 }
 
@@ -283,13 +285,13 @@ bool frmMain::MakeQuiz()
     case QuizOutcome::Complete:
         return true;
     case QuizOutcome::NoMovePossible:
-        platform::messages().show(this, QStringLiteral("エラーが発生しました。この問題には正解がありません。"
-                                                       "画面サイズを大きくするか、文字の数を減らして、"
-                                                       "新しい問題に挑戦してください。"));
+        platform::messages().show(this, tr("エラーが発生しました。この問題には正解がありません。"
+                                                          "画面サイズを大きくするか、文字の数を減らして、"
+                                                          "新しい問題に挑戦してください。"));
         return true;
     case QuizOutcome::FieldTooSmall:
-        platform::messages().show(this, QStringLiteral("画面が小さすぎるため、問題を作れません。"
-                                                       "画面サイズを大きくするか、文字の数を減らしてください。"));
+        platform::messages().show(this, tr("画面が小さすぎるため、問題を作れません。"
+                                                          "画面サイズを大きくするか、文字の数を減らしてください。"));
         return false;
     }
     return false;
@@ -340,7 +342,8 @@ void frmMain::timRefresh_Timer()
 
 void frmMain::timWatch_Timer()
 {
-    lblAns->setText(platform::numberText(platform::floorToInt(m_cycle->elapsedSeconds())) + QStringLiteral(" 秒"));
+    const int seconds = platform::floorToInt(m_cycle->elapsedSeconds());
+    ShowStatus([seconds] { return tr("%1 秒").arg(platform::numberText(seconds)); });
 }
 
 void frmMain::lblKey_Click(int index)
@@ -355,17 +358,66 @@ void frmMain::lblKey_Click(int index)
     FollowGame(m_tracker.hit());
     m_AnsView = True16;
     ViewSC(m_cycle->elapsedSeconds());
-    platform::messages().show(this, QStringLiteral("正解"));
-    cmdStart->setText(StartCaption);
+    platform::messages().show(this, tr("正解"));
+    cmdStart->setText(tr(StartCaption));
 }
 
 void frmMain::ViewSC(float SCtime)
 {
     AddSC(SCtime);
+    ShowScores();
+}
+
+void frmMain::ShowScores()
+{
     for (int i = 0; i < ScoreCount; ++i) {
-        lblSc[i]->setText(SCList[i] > 0 ? platform::numberText(platform::floorToInt(SCList[i]))
-                                        : QStringLiteral("---"));
+        //: The score board's mark for a game given up (a row of dashes where a time would stand).
+        lblSc[i]->setText(SCList[i] > 0 ? platform::numberText(platform::floorToInt(SCList[i])) : tr("---"));
     }
+}
+
+void frmMain::ShowStatus(std::function<QString()> text)
+{
+    m_status = std::move(text);
+    lblAns->setText(m_status ? m_status() : QString());
+}
+
+void frmMain::RetranslateUi()
+{
+    mnuEnd->setText(tr("終了"));
+    mnuOpt->setText(tr("設定"));
+    mnuAbout->setText(tr("バージョン"));
+    mnuRecords->setText(tr("記録"));
+    cmdStart->setText(m_startWaiting                        ? tr("準備中…")
+                      : m_cycle->watchTimer()->isActive() ? tr(GiveUpCaption)
+                                                          : tr(StartCaption));
+    lblAns->setText(m_status ? m_status() : QString());
+    FitHeader();
+    // The board stays empty until the first game ends.
+    if (!lblSc[0]->text().isEmpty())
+        ShowScores();
+    ViewCaption();
+}
+
+void frmMain::FitHeader()
+{
+    // The status box shows the seconds and the answer's notice by turns, the button both its captions.
+    platform::setOtherCaptions(lblAns, {tr("解答表示中"), tr("%1 秒").arg(platform::numberText(9999))});
+    platform::setOtherCaptions(cmdStart, {tr(StartCaption), tr(GiveUpCaption)});
+    QList<QWidget *> header{lblAns, cmdStart};
+    for (QLabel *score : lblSc)
+        header.append(score);
+    // The rules that close the header off move out as far as it grew.
+    const double end = 7800 + platform::toTwips(platform::refitCaptions(header));
+    Line1->setPoints(0, 720, end, 720);
+    Line2->setPoints(end, 720, end, 0);
+}
+
+void frmMain::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QMainWindow::changeEvent(event);
 }
 
 void frmMain::mnuEnd_Click()
@@ -429,7 +481,7 @@ void frmMain::StartWhenReady()
     if (!m_startWaiting || (TrainingMode && m_levelRequest != 0))
         return;
     m_startWaiting = false;
-    cmdStart->setText(StartCaption);
+    cmdStart->setText(tr(StartCaption));
     cmdStart_Click();
 }
 

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -67,6 +68,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override; // the title tells when the field holds fewer than the level
 
 private:
@@ -83,6 +85,11 @@ private:
     void FollowGame(const std::optional<records::GameRecord> &game);
     void StartWhenReady();
     void ViewCaption();
+    void ShowScores();
+    // The status box's text, kept as a function so that a change of language reads it again.
+    void ShowStatus(std::function<QString()> text);
+    void RetranslateUi();
+    void FitHeader();
     void DrawPhase(ViewPhase phase);
     void FinishGame();
 
@@ -106,6 +113,7 @@ private:
     Quiz m_quiz;
     std::unique_ptr<records::RecordWriter> m_history;
     GameTracker m_tracker{*m_history};
+    std::function<QString()> m_status;
     records::Staircase m_staircase; // the last known level of training, stepped by each game finished here
     quint64 m_levelRequest = 0;     // the level asked for and not answered yet; 0 when none is
     bool m_levelKnown = false;      // an answer came since the program started

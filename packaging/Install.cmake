@@ -23,16 +23,20 @@ endforeach()
 # The manual page and the changelog are installed compressed, as Debian expects; gzip -n keeps the bytes free
 # of time stamps so that two builds give the same package.
 find_program(IVOK2_GZIP gzip REQUIRED)
-foreach(doc ivok2.6 changelog)
+foreach(doc ivok2.6 ja/ivok2.6 changelog)
+  get_filename_component(doc_dir ${CMAKE_BINARY_DIR}/packaging/${doc} DIRECTORY)
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/${doc}.gz
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${doc_dir}
     COMMAND ${IVOK2_GZIP} -9nc ${CMAKE_CURRENT_LIST_DIR}/${doc} > ${CMAKE_BINARY_DIR}/packaging/${doc}.gz
     DEPENDS ${CMAKE_CURRENT_LIST_DIR}/${doc}
     VERBATIM)
 endforeach()
 add_custom_target(ivok2_docs ALL DEPENDS ${CMAKE_BINARY_DIR}/packaging/ivok2.6.gz
+                                         ${CMAKE_BINARY_DIR}/packaging/ja/ivok2.6.gz
                                          ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
+# The manual in English, and in Japanese where the reader's locale asks for it.
 install(FILES ${CMAKE_BINARY_DIR}/packaging/ivok2.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/ja/ivok2.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man6)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 

@@ -17,6 +17,16 @@ LineControl::LineControl(double x1, double y1, double x2, double y2, QWidget *pa
     updateGeometryFromPoints();
 }
 
+void LineControl::setPoints(double x1, double y1, double x2, double y2)
+{
+    m_x1 = x1;
+    m_y1 = y1;
+    m_x2 = x2;
+    m_y2 = y2;
+    updateGeometryFromPoints();
+    update();
+}
+
 void LineControl::setLineColor(const QColor &color)
 {
     m_color = color;

@@ -14,6 +14,7 @@ public:
     double x1() const { return m_x1; }
     double y1() const { return m_y1; }
 
+    void setPoints(double x1, double y1, double x2, double y2);
     void setLineColor(const QColor &color);
     void setLineWidth(int pixels);
 

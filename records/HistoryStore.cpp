@@ -1,5 +1,6 @@
 #include "records/HistoryStore.h"
 
+#include <QCoreApplication>
 #include <QAtomicInteger>
 #include <QDateTime>
 #include <QDeadlineTimer>
@@ -180,7 +181,7 @@ StoreOutcome HistoryStore::start()
     }
     if (!QFileInfo(folder).isDir())
         return {StoreStatus::Unwritable,
-                QStringLiteral("記録のフォルダーを作れません（%1）。このフォルダーを作れるか確かめてください。").arg(shown(folder))};
+                QCoreApplication::translate("HistoryStore", "記録のフォルダーを作れません（%1）。このフォルダーを作れるか確かめてください。").arg(shown(folder))};
     StoreOutcome outcome = connect(Access::ReadWrite);
     int version = 0;
     if (outcome.done())
@@ -198,7 +199,7 @@ StoreOutcome HistoryStore::start()
     }
     if (outcome.done() && version > SchemaVersion)
         outcome = {StoreStatus::Newer,
-                   QStringLiteral("記録ファイル %1 は新しい版のIvok２で作られています。この版では読み書きしません。新しい版のIvok２をお使いください。")
+                   QCoreApplication::translate("HistoryStore", "記録ファイル %1 は新しい版のIvok２で作られています。この版では読み書きしません。新しい版のIvok２をお使いください。")
                        .arg(shown(m_path))};
     if (outcome.done() && !readOnly)
         outcome = prepare(version);
@@ -306,12 +307,12 @@ StoreOutcome HistoryStore::moveDamagedFileAside()
         target = base + QStringLiteral("-%1").arg(n);
     if (!QFile::rename(m_path, target))
         return {StoreStatus::Unwritable,
-                QStringLiteral("記録ファイル %1 が壊れていますが、移せません。このフォルダーに書き込めるか確かめてください。")
+                QCoreApplication::translate("HistoryStore", "記録ファイル %1 が壊れていますが、移せません。このフォルダーに書き込めるか確かめてください。")
                     .arg(shown(m_path))};
     // The journal files belong to the damaged file; left behind, they would be replayed into the new one.
     for (const char *suffix : {"-wal", "-shm"})
         QFile::rename(m_path + QLatin1String(suffix), target + QLatin1String(suffix));
-    return {StoreStatus::Done, QStringLiteral("記録ファイルが壊れていたため %1 に移し、新しい記録を始めました")
+    return {StoreStatus::Done, QCoreApplication::translate("HistoryStore", "記録ファイルが壊れていたため %1 に移し、新しい記録を始めました")
                                    .arg(QFileInfo(target).fileName())};
 }
 
@@ -330,13 +331,13 @@ StoreOutcome HistoryStore::failure(const QSqlError &error) const
     case 5: // busy
     case 6: // locked
         return {StoreStatus::Busy,
-                QStringLiteral("記録ファイル %1 を別のプログラムが使っています。使い終われば書き込めます。").arg(shown(m_path))};
+                QCoreApplication::translate("HistoryStore", "記録ファイル %1 を別のプログラムが使っています。使い終われば書き込めます。").arg(shown(m_path))};
     case 11: // damaged pages
     case 26: // no database
-        return {StoreStatus::Damaged, QStringLiteral("記録ファイル %1 が壊れています。").arg(shown(m_path))};
+        return {StoreStatus::Damaged, QCoreApplication::translate("HistoryStore", "記録ファイル %1 が壊れています。").arg(shown(m_path))};
     case 13: // full
         return {StoreStatus::Full,
-                QStringLiteral("ディスクがいっぱいで記録ファイル %1 に書き込めません。ディスクに空きを作ってください。").arg(shown(m_path))};
+                QCoreApplication::translate("HistoryStore", "ディスクがいっぱいで記録ファイル %1 に書き込めません。ディスクに空きを作ってください。").arg(shown(m_path))};
     case 8: // read-only
     case 10: // input or output
     case 14: // cannot open
@@ -344,14 +345,14 @@ StoreOutcome HistoryStore::failure(const QSqlError &error) const
         return unwritable();
     default:
         return {StoreStatus::Failed,
-                QStringLiteral("記録ファイル %1 を使えません（エラー番号 %2）。").arg(shown(m_path), error.nativeErrorCode())};
+                QCoreApplication::translate("HistoryStore", "記録ファイル %1 を使えません（エラー番号 %2）。").arg(shown(m_path), error.nativeErrorCode())};
     }
 }
 
 StoreOutcome HistoryStore::unwritable() const
 {
     return {StoreStatus::Unwritable,
-            QStringLiteral("記録ファイル %1 に書き込めません。このファイルとフォルダーに書き込めるか確かめてください。").arg(shown(m_path))};
+            QCoreApplication::translate("HistoryStore", "記録ファイル %1 に書き込めません。このファイルとフォルダーに書き込めるか確かめてください。").arg(shown(m_path))};
 }
 
 void HistoryStore::rollback()

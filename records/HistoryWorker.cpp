@@ -4,6 +4,7 @@
 #include "records/HistoryLocation.h"
 #include "records/PendingGames.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -57,7 +58,7 @@ void HistoryWorker::merge(const QString &pending)
         return;
     QLockFile lock(lockPath(pending));
     if (!lock.tryLock(PendingLockMs)) {
-        report(QStringLiteral("前回までに記録できなかったゲーム（%1）を、別のIvok２が使っているため、まだ記録していません。次の起動で記録します。")
+        report(QCoreApplication::translate("HistoryWorker", "前回までに記録できなかったゲーム（%1）を、別のIvok２が使っているため、まだ記録していません。次の起動で記録します。")
                    .arg(QDir::toNativeSeparators(pending)));
         return;
     }
@@ -69,8 +70,9 @@ void HistoryWorker::merge(const QString &pending)
     QString rejected;
     if (!read.rejected.isEmpty()) {
         if (appendLines(rejectedPath(pending), read.rejected))
-            rejected = QStringLiteral("記録できない %1 行を %2 に移しました。")
-                           .arg(read.rejected.size())
+            // int(), not static_cast: lupdate passes over a count written with angle brackets.
+            rejected = QCoreApplication::translate("HistoryWorker", "記録できない %n 行を %1 に移しました。", nullptr,
+                                                   int(read.rejected.size()))
                            .arg(QDir::toNativeSeparators(rejectedPath(pending)));
         else
             kept = read.rejected;
@@ -132,9 +134,9 @@ void HistoryWorker::writeQueue()
 
 void HistoryWorker::retryLater(const StoreOutcome &outcome)
 {
-    report(QStringLiteral("%1まだ記録していないゲーム %2 件は、書き込めるようになりしだい記録します。")
-               .arg(outcome.text)
-               .arg(m_queue.size()));
+    report(QCoreApplication::translate("HistoryWorker", "%1まだ記録していないゲーム %n 件は、書き込めるようになりしだい記録します。",
+                                       nullptr, int(m_queue.size()))
+               .arg(outcome.text));
     // A newer history stays as it is: its games wait for the end of the program and the pending file, as
     // do the games of a program that is ending.
     if (outcome.status == StoreStatus::Newer || m_ending)
@@ -196,7 +198,7 @@ void HistoryWorker::exportTo(const RecordFilter &filter, const QString &path)
         emit exported(path, static_cast<int>(games.size()), QString());
     else
         emit exported(path, 0,
-                      QStringLiteral("CSVファイル %1 に書き込めません。書き込める場所を選んでください。")
+                      QCoreApplication::translate("HistoryWorker", "CSVファイル %1 に書き込めません。書き込める場所を選んでください。")
                           .arg(QDir::toNativeSeparators(path)));
 }
 
@@ -253,9 +255,12 @@ void HistoryWorker::finish()
     QStringList places;
     for (const QString &pending : m_pendingPaths)
         places.append(QDir::toNativeSeparators(QFileInfo(pending).absolutePath()));
-    noteLostAtEnd(QStringLiteral("%1 件のゲームを記録できませんでした。記録ファイル %2 にも、控えの場所（%3）にも書き込めません。")
-                      .arg(m_queue.size())
-                      .arg(QDir::toNativeSeparators(m_store.path()), places.join(QStringLiteral("、"))));
+    noteLostAtEnd(QCoreApplication::translate("HistoryWorker",
+                                              "%n 件のゲームを記録できませんでした。記録ファイル %1 にも、控えの場所（%2）にも書き込めません。",
+                                              nullptr, int(m_queue.size()))
+                      .arg(QDir::toNativeSeparators(m_store.path()),
+                           //: Between the places named in a list.
+                           places.join(QCoreApplication::translate("HistoryWorker", "、"))));
 }
 
 void HistoryWorker::report(const QString &problem)

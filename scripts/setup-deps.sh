@@ -10,7 +10,8 @@
 # installed the script warns and succeeds, and whoever uses them does without.
 set -euo pipefail
 
-required=(cmake make g++ qt6-base-dev qt6-charts-dev libqt6sql6-sqlite fonts-ipafont-gothic qt6-translations-l10n)
+required=(cmake make g++ qt6-base-dev qt6-charts-dev libqt6sql6-sqlite fonts-ipafont-gothic qt6-translations-l10n
+          qt6-l10n-tools qt6-tools-dev)
 # The benchmarks and the check of the installed desktop files are skipped without these; the tests in a
 # Japanese face that is missing are left out; without the last three the game times its screens on Wayland
 # by frame callbacks instead of the compositor's presentation reports.
@@ -82,6 +83,18 @@ have_qt_private_headers() {
         2>/dev/null | grep -q .
 }
 
+# lupdate and lrelease, where Qt keeps its tools or on the PATH.
+have_linguist_tools() {
+    local tool dir
+    for tool in lupdate lrelease; do
+        have "$tool" && continue
+        for dir in /usr/lib/qt6/bin /usr/lib/*/qt6/bin /usr/local/lib/qt6/bin; do
+            [ -x "$dir/$tool" ] && continue 2
+        done
+        return 1
+    done
+}
+
 have_clang_sanitizers() {
     have clang++ && echo 'int main() {}' \
         | clang++ -x c++ -fsanitize=address,undefined,fuzzer-no-link - -o /dev/null 2>/dev/null
@@ -98,6 +111,9 @@ check() {
     qt6-charts-dev) have_cmake_package Qt6Charts || { echo "the Qt 6 Charts development files (CMake package Qt6Charts)"; return 1; } ;;
     libqt6sql6-sqlite) have_qt_sqlite || { echo "the SQLite driver of Qt 6 SQL (plugin libqsqlite.so)"; return 1; } ;;
     qt6-translations-l10n) have_qt_japanese || { echo "Qt's Japanese translation (qtbase_ja.qm)"; return 1; } ;;
+    qt6-tools-dev) have_cmake_package Qt6LinguistTools \
+        || { echo "Qt Linguist's CMake package (Qt6LinguistTools), which builds the translations"; return 1; } ;;
+    qt6-l10n-tools) have_linguist_tools || { echo "Qt Linguist's tools lupdate and lrelease"; return 1; } ;;
     fonts-ipafont-gothic) have_font 'ipagp.ttf' || { ! can_install && have_font 'NotoSansCJK*'; } \
         || { echo "the IPA P Gothic font (or Noto Sans CJK JP)"; return 1; } ;;
     fonts-noto-cjk) have_font 'NotoSansCJK*' \

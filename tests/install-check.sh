@@ -57,6 +57,15 @@ else
     appstreamcli validate-tree --no-net "$prefix" || fail "appstreamcli rejects the installed tree"
 fi
 
+# The manual page in English and in Japanese, each naming the program.
+for page in man/man6/ivok2.6.gz man/ja/man6/ivok2.6.gz; do
+    if [ ! -f "$share/$page" ]; then
+        fail "no manual page $datadir/$page"
+    elif ! gzip -dc "$share/$page" | grep -q '^\.TH IVOK2 6'; then
+        fail "$datadir/$page is no manual page of ivok2"
+    fi
+done
+
 # desktop-file-validate exits 0 on warnings: any output counts.
 report=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate rejects the entry"
 [ -z "$report" ] || fail "desktop-file-validate: $report"

@@ -410,7 +410,7 @@ void tst_frmOpt::tabOrder()
     const QStringList expected{"cmdOk",         "cmdCancel",     "cmbKigouNum",   "chkKoumoku(0)", "chkKoumoku(1)",
                                "chkKoumoku(2)", "chkKoumoku(3)", "chkKoumoku(4)", "cmbBlankTime",  "cmbPreset",     "txtColor(0)",
                                "txtColor(1)",   "txtColor(2)",   "txtColor(3)",   "txtColor(4)",   "txtColor(5)",
-                               "txtColor(6)",   "txtColor(7)",   "chkAuto",       "cmbViewTime"};
+                               "txtColor(6)",   "txtColor(7)",   "chkAuto",       "cmbLanguage",   "cmbViewTime"};
     auto focused = [] {
         QWidget *widget = QApplication::focusWidget();
         if (widget && qobject_cast<QComboBox *>(widget->parentWidget()))
@@ -446,7 +446,7 @@ void tst_frmOpt::everyCaptionShowsWhole_data()
 {
     QTest::addColumn<bool>("options");
     QTest::addColumn<int>("captions");
-    QTest::newRow("options") << true << 22; // 4 labels, 2 frames, 5 kinds, 8 colour numbers, 2 buttons, training
+    QTest::newRow("options") << true << 23; // 5 labels, 2 frames, 5 kinds, 8 colour numbers, 2 buttons, training
     QTest::newRow("version") << false << 3;
 }
 
