@@ -62,9 +62,11 @@ void PictureTimer::armAt(double steadySeconds)
         // kernel's monotonic clock, and is set there as an absolute time, so that it never drifts late.
         const double at = monotonicSeconds() + ahead;
         m_wakeAt = at;
+        // Rounded up to the nanosecond: never before the time asked for.
+        const auto nanoseconds = static_cast<long long>(std::ceil(at * 1e9));
         itimerspec spec{};
-        spec.it_value.tv_sec = static_cast<time_t>(at);
-        spec.it_value.tv_nsec = static_cast<long>((at - std::floor(at)) * 1e9);
+        spec.it_value.tv_sec = static_cast<time_t>(nanoseconds / 1000000000);
+        spec.it_value.tv_nsec = static_cast<long>(nanoseconds % 1000000000);
         if (timerfd_settime(m_fd, TFD_TIMER_ABSTIME, &spec, nullptr) != 0)
             m_wakeAt = 0;
     }
