@@ -44,8 +44,13 @@ double SwitchSchedule::leadFor(Screen screen) const
     return recent[static_cast<size_t>(count / 2)];
 }
 
-int SwitchSchedule::intervalMs(double now, Screen next)
+double SwitchSchedule::wakeAt(Screen next)
 {
     m_lead = leadFor(next);
-    return static_cast<int>(std::max(0.0, std::nearbyint((m_due - m_lead - now) * 1000)));
+    return m_due - m_lead;
+}
+
+int SwitchSchedule::intervalMs(double now, Screen next)
+{
+    return static_cast<int>(std::max(0.0, std::nearbyint((wakeAt(next) - now) * 1000)));
 }

@@ -22,7 +22,9 @@ public:
     void drawn(Screen screen, double seconds);
     // When the screen now showing is due to end.
     double due() const { return m_due; }
-    // Milliseconds from now until the timer should fire for the switch to the next screen, never negative.
+    // When (steady seconds) the timer should fire for the switch to the next screen: the due time less the lead.
+    double wakeAt(Screen next);
+    // Milliseconds from now until then, never negative.
     int intervalMs(double now, Screen next);
 
 private:

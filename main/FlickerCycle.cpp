@@ -2,7 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/FrameTicker.h"
-#include "platform/Numbers.h"
+#include "platform/PictureTimer.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -17,14 +17,12 @@ FlickerCycle::FlickerCycle(QWidget *window, QWidget *pixel, DisplayPacer::Mechan
     , m_mechanism(mechanism)
     , m_draw(std::move(draw))
     , m_seconds(std::move(seconds))
-    , m_picture(new QTimer(this))
+    , m_picture(new platform::PictureTimer(this))
     , m_watch(new QTimer(this))
     , m_ticker(new FrameTicker(window, pixel))
 {
     setObjectName(QStringLiteral("flicker"));
     m_picture->setObjectName(QStringLiteral("timMain"));
-    m_picture->setTimerType(Qt::PreciseTimer);
-    m_picture->setInterval(0);
     m_watch->setObjectName(QStringLiteral("timWatch"));
     m_watch->setTimerType(Qt::PreciseTimer);
     m_watch->setInterval(1000);
@@ -37,6 +35,11 @@ FlickerCycle::FlickerCycle(QWidget *window, QWidget *pixel, DisplayPacer::Mechan
             });
     m_pacer.setJudged([this](double shownAt, qint64 off, bool known) { emit screenJudged(shownAt, off, known); });
     connect(m_ticker, &FrameTicker::discarded, this, [this](double at, bool field) { m_pacer.discarded(at, field); });
+}
+
+QTimer *FlickerCycle::pictureTimer() const
+{
+    return m_picture;
 }
 
 void FlickerCycle::start()
@@ -52,13 +55,12 @@ void FlickerCycle::start()
     m_phase = ViewPicture1;
     m_draw(ViewPicture1);
     m_schedule.start(platform::clock().steadySeconds(), screenSeconds());
-    m_picture->setInterval(platform::intervalMs(screenSeconds()));
-    m_picture->start();
+    m_picture->armAt(m_schedule.wakeAt(SwitchSchedule::Screen::Blank));
 }
 
 void FlickerCycle::stop()
 {
-    m_picture->stop();
+    m_picture->disarm();
     m_ticker->stop();
 }
 
@@ -123,8 +125,7 @@ void FlickerCycle::timerDue()
     // Each switch is due at a fixed time from the start, so a late tick does not make the next screen late.
     m_schedule.switched(handled, screenSeconds());
     m_schedule.drawn(picture ? SwitchSchedule::Screen::Picture : SwitchSchedule::Screen::Blank, drawnAt - handled);
-    m_picture->setInterval(
-        m_schedule.intervalMs(drawnAt, picture ? SwitchSchedule::Screen::Blank : SwitchSchedule::Screen::Picture));
+    m_picture->armAt(m_schedule.wakeAt(picture ? SwitchSchedule::Screen::Blank : SwitchSchedule::Screen::Picture));
     emit switched();
 }
 

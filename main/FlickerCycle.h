@@ -10,6 +10,9 @@
 class FrameTicker;
 class QTimer;
 class QWidget;
+namespace platform {
+class PictureTimer;
+}
 
 // ViewMode: what the field shows now. Each switch of the flicker moves on to the next phase.
 enum ViewPhase : qint16 {
@@ -37,7 +40,7 @@ public:
     FlickerCycle(QWidget *window, QWidget *pixel, DisplayPacer::Mechanism mechanism, Draw draw, Seconds seconds);
 
     DisplayPacer::Mechanism mechanism() const { return m_mechanism; }
-    QTimer *pictureTimer() const { return m_picture; }
+    QTimer *pictureTimer() const;
     QTimer *watchTimer() const { return m_watch; }
     FrameTicker *refreshTicker() const { return m_ticker; }
 
@@ -78,7 +81,7 @@ private:
     DisplayPacer::Mechanism m_mechanism;
     Draw m_draw;
     Seconds m_seconds;
-    QTimer *m_picture;
+    platform::PictureTimer *m_picture;
     QTimer *m_watch;
     FrameTicker *m_ticker;
     ViewPhase m_phase = ViewPicture1;

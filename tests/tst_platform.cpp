@@ -1,11 +1,18 @@
 #include "platform/Colors.h"
+#include "platform/Clock.h"
 #include "platform/Numbers.h"
+#include "platform/PictureTimer.h"
 #include "platform/Random.h"
 #include "platform/Twips.h"
 #include "support/Fakes.h"
 
+#include <QEventLoop>
 #include <QPalette>
+#include <QSocketNotifier>
 #include <QTest>
+
+#include <algorithm>
+#include <vector>
 
 class TestPlatform : public QObject
 {
@@ -22,7 +29,27 @@ private slots:
     void drawsStayBelowOne();
     void unseededSequenceRepeats();
     void reseedUsesTheClockAtFullResolution();
+    void pictureTimerWakesAtItsDeadline_data();
+    void pictureTimerWakesAtItsDeadline();
+    void disarmedPictureTimerWakesNothing();
 };
+
+namespace {
+
+// Counts the wake-ups the picture timer's timerfd delivers.
+class WakeCounter final : public QObject
+{
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::SockAct)
+            ++wakeUps;
+        return QObject::eventFilter(watched, event);
+    }
+    int wakeUps = 0;
+};
+
+} // namespace
 
 void TestPlatform::colours_data()
 {
@@ -126,6 +153,77 @@ void TestPlatform::reseedUsesTheClockAtFullResolution()
     c.reseedFromTimeOfDay();
     d.reseedFromTimeOfDay();
     QCOMPARE(c.next(), d.next());
+}
+
+void TestPlatform::pictureTimerWakesAtItsDeadline_data()
+{
+    // Deadlines a fraction of a millisecond past a whole one: the QTimer, rounding to the nearest, fires early.
+    QTest::addColumn<double>("firstMs");
+    QTest::addColumn<double>("armedAgainMs"); // re-armed at once for this deadline instead; 0: not
+    QTest::newRow("fraction of a millisecond") << 20.4 << 0.0;
+    QTest::newRow("under a millisecond") << 0.3 << 0.0;
+    QTest::newRow("re-armed later") << 5.2 << 25.3;
+    QTest::newRow("re-armed sooner") << 40.0 << 10.1;
+}
+
+void TestPlatform::pictureTimerWakesAtItsDeadline()
+{
+    QFETCH(double, firstMs);
+    QFETCH(double, armedAgainMs);
+    platform::PictureTimer timer;
+    if (!timer.precise())
+        QSKIP("no timerfd on this system: the picture timer is a plain QTimer");
+    int fired = 0;
+    double firedAt = 0;
+    // A blocking event loop, which wakes for the timer alone (QTRY_* polls and sleeps in between).
+    QEventLoop loop;
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
+    connect(&timer, &QTimer::timeout, this, [&] {
+        firedAt = platform::clock().steadySeconds();
+        ++fired;
+        timer.disarm();
+        loop.quit();
+    });
+    // Several rounds, so that one held-up wake-up on a busy machine decides nothing.
+    std::vector<double> lateMs;
+    for (int round = 0; round < 7; ++round) {
+        fired = 0;
+        const double now = platform::clock().steadySeconds();
+        double deadline = now + firstMs / 1000;
+        timer.armAt(deadline);
+        if (armedAgainMs > 0) {
+            deadline = now + armedAgainMs / 1000;
+            timer.armAt(deadline);
+        }
+        guard.start(1000);
+        loop.exec();
+        QCOMPARE(fired, 1);
+        QVERIFY2(firedAt >= deadline, qPrintable(QStringLiteral("%1 ms early").arg((deadline - firedAt) * 1000)));
+        lateMs.push_back((firedAt - deadline) * 1000);
+    }
+    std::nth_element(lateMs.begin(), lateMs.begin() + 3, lateMs.end());
+    QVERIFY2(lateMs[3] < 1.0, qPrintable(QStringLiteral("median %1 ms late").arg(lateMs[3])));
+}
+
+void TestPlatform::disarmedPictureTimerWakesNothing()
+{
+    platform::PictureTimer timer;
+    auto *notifier = timer.findChild<QSocketNotifier *>();
+    if (!timer.precise() || !notifier)
+        QSKIP("no timerfd on this system: the picture timer is a plain QTimer");
+    WakeCounter counter;
+    notifier->installEventFilter(&counter);
+    int fired = 0;
+    connect(&timer, &QTimer::timeout, this, [&] { ++fired; });
+    timer.armAt(platform::clock().steadySeconds() + 0.005);
+    timer.disarm();
+    QEventLoop loop;
+    QTimer::singleShot(40, &loop, &QEventLoop::quit);
+    loop.exec();
+    QCOMPARE(fired, 0);
+    QCOMPARE(counter.wakeUps, 0);
 }
 
 QTEST_GUILESS_MAIN(TestPlatform)
