@@ -203,8 +203,10 @@ void TestPlatform::pictureTimerWakesAtItsDeadline()
         QVERIFY2(firedAt >= deadline, qPrintable(QStringLiteral("%1 ms early").arg((deadline - firedAt) * 1000)));
         lateMs.push_back((firedAt - deadline) * 1000);
     }
+    // Far above the wake-up's own lateness, so that a loaded machine (or a sanitizer build) does not fail it, and
+    // far below what a timer armed at the wrong time would show.
     std::nth_element(lateMs.begin(), lateMs.begin() + 3, lateMs.end());
-    QVERIFY2(lateMs[3] < 1.0, qPrintable(QStringLiteral("median %1 ms late").arg(lateMs[3])));
+    QVERIFY2(lateMs[3] < 5.0, qPrintable(QStringLiteral("median %1 ms late").arg(lateMs[3])));
 }
 
 void TestPlatform::disarmedPictureTimerWakesNothing()
