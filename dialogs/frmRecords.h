@@ -11,6 +11,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -78,6 +79,11 @@ private:
     void ShowLoading();
     void ViewStatus();
     void FitStatus();
+    // The room every table wants across, side by side.
+    int TablesWidth() const;
+    void ShareWidth();
+    // As large as the texts want and the screen allows, inside the screen.
+    void FitWindow();
 
     records::RecordWriter &m_history;
     std::function<bool()> m_flickering;
@@ -107,6 +113,7 @@ private:
     QGroupBox *fraKinds = nullptr;
     QGroupBox *fraBest = nullptr;
     QGroupBox *fraToday = nullptr;
+    QHBoxLayout *m_tables = nullptr;
     QPushButton *cmdExport = nullptr;
     QLabel *lblStatus = nullptr;
     RecordsChart *chtTimes = nullptr;
