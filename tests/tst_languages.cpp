@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
@@ -290,6 +291,7 @@ private slots:
     void everyWindowSpeaksIt();
     void changeReachesEveryOpenWindow();
     void japaneseKeepsTheDesign();
+    void noJapaneseTextEscapesTheTranslations();
     void cleanup() { platform::applyLanguage(QStringLiteral("ja")); }
 };
 
@@ -459,6 +461,63 @@ void tst_Languages::japaneseKeepsTheDesign()
         ++compared;
     }
     QCOMPARE(compared, 7); // the status box, the button and the score board
+}
+
+// A text the code hands to tr() or translate() in a form lupdate cannot read (a cast in the call, a macro) would
+// stay Japanese in every language: every Japanese literal of such a call is a source of every .ts file.
+void tst_Languages::noJapaneseTextEscapesTheTranslations()
+{
+    const QDir root(QStringLiteral(IVOK2_SOURCE_DIR));
+    std::map<QString, QSet<QString>> sourcesOf;
+    for (const QString &ts : QDir(root.filePath(QStringLiteral("translations"))).entryList({QStringLiteral("ivok2_*.ts")})) {
+        QFile file(root.filePath(QStringLiteral("translations/") + ts));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("source"))
+                sourcesOf[ts].insert(xml.readElementText());
+        }
+    }
+    QCOMPARE(sourcesOf.size(), size_t(3));
+    const QRegularExpression call(QStringLiteral("\\b(tr|translate|QT_TR_NOOP|QT_TRANSLATE_NOOP|QT_TR_N_NOOP|QT_TRANSLATE_N_NOOP)\\s*\\("));
+    // Adjacent literals are one text; the escapes a text of the interface uses.
+    const QRegularExpression literals(QStringLiteral("\"((?:[^\"\\\\]|\\\\.)*)\"(?:\\s*\"((?:[^\"\\\\]|\\\\.)*)\")*"));
+    const QRegularExpression literal(QStringLiteral("\"((?:[^\"\\\\]|\\\\.)*)\""));
+    int checked = 0;
+    for (const QString &folder : {"core", "quiz", "main", "dialogs", "records", "platform"}) {
+        QDirIterator files(root.filePath(folder), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString code = QString::fromUtf8(file.readAll());
+            for (auto found = call.globalMatch(code); found.hasNext();) {
+                // The call's arguments, to its closing parenthesis (literals skipped whole).
+                const qsizetype start = found.next().capturedEnd();
+                qsizetype end = start;
+                for (int depth = 1; end < code.size() && depth > 0; ++end) {
+                    if (code[end] == QLatin1Char('"'))
+                        end = literal.match(code, end).capturedEnd() - 1;
+                    else if (code[end] == QLatin1Char('('))
+                        ++depth;
+                    else if (code[end] == QLatin1Char(')'))
+                        --depth;
+                }
+                const QString arguments = code.mid(start, end - start);
+                for (auto run = literals.globalMatch(arguments); run.hasNext();) {
+                    QString text;
+                    for (auto part = literal.globalMatch(run.next().captured()); part.hasNext();)
+                        text += part.next().captured(1);
+                    text.replace(QLatin1String("\\n"), QLatin1String("\n")).replace(QLatin1String("\\\""), QLatin1String("\""));
+                    if (std::none_of(text.begin(), text.end(), [](QChar c) { return isKana(c) || isKanji(c); }))
+                        continue;
+                    ++checked;
+                    for (const auto &[ts, sources] : sourcesOf)
+                        QVERIFY2(sources.contains(text), qPrintable(QStringLiteral("%1: \"%2\" is not in %3").arg(file.fileName(), text, ts)));
+                }
+            }
+        }
+    }
+    QVERIFY(checked > 50);
 }
 
 QTEST_MAIN(tst_Languages)
