@@ -58,9 +58,9 @@ QTableView *newTable(const QString &name, RecordsTableModel *model, QWidget *par
     table->setSelectionMode(QAbstractItemView::NoSelection);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    // The header and two rows at least: on a small screen the rest scrolls.
-    table->setMinimumHeight(table->horizontalHeader()->sizeHint().height()
-                            + 2 * table->verticalHeader()->defaultSectionSize() + 2 * table->frameWidth());
+    // The header and a row at least: on a small screen the rest scrolls.
+    table->setMinimumHeight(table->horizontalHeader()->sizeHint().height() + table->verticalHeader()->defaultSectionSize()
+                            + 2 * table->frameWidth());
     return table;
 }
 
@@ -239,23 +239,36 @@ void frmRecords::ShareWidth()
 
 void frmRecords::FitWindow()
 {
-    // The frame the desktop draws around a window, as around the main window: none before a window is shown.
-    const QWidget *framed = parentWidget() ? parentWidget()->window() : this;
-    const QSize frame = framed->frameGeometry().size() - framed->size();
-    const QRect free = screen()->availableGeometry();
-    const QSize room = free.size() - frame;
     // The minimum follows the texts of now, not those of the last layout.
     layout()->invalidate();
     layout()->activate();
     const QMargins around = centralWidget()->layout()->contentsMargins();
     const int tablesHeight = std::max({wantedHeight(grdKinds), wantedHeight(grdBest), wantedHeight(grdToday)});
-    const QSize wanted(TablesWidth() + around.left() + around.right(),
-                       minimumHeight() - grdKinds->minimumHeight() + tablesHeight);
-    // Larger for longer texts, never larger than the screen, frame and all inside it.
-    resize(QSize(1080, 720).expandedTo(wanted).boundedTo(room));
+    resize(QSize(1080, 720).expandedTo(QSize(TablesWidth() + around.left() + around.right(),
+                                             minimumHeight() - grdKinds->minimumHeight() + tablesHeight)));
+    KeepOnScreen();
+}
+
+void frmRecords::KeepOnScreen()
+{
+    // The frame the desktop draws around a window, as around the main window: none before a window is shown.
+    const QWidget *framed = parentWidget() ? parentWidget()->window() : this;
+    const QSize frame = framed->frameGeometry().size() - framed->size();
+    const QRect free = screen()->availableGeometry();
+    // Never larger than the screen, frame and all inside it.
+    resize(size().boundedTo(free.size() - frame));
     const QSize outer = size() + frame;
     move(std::clamp(x(), free.left(), std::max(free.left(), free.right() + 1 - outer.width())),
          std::clamp(y(), free.top(), std::max(free.top(), free.bottom() + 1 - outer.height())));
+}
+
+bool frmRecords::event(QEvent *event)
+{
+    const bool done = QMainWindow::event(event);
+    // The layout grows the window for longer texts (a long message wraps into more lines): never out of the screen.
+    if (event->type() == QEvent::LayoutRequest && isVisible())
+        KeepOnScreen();
+    return done;
 }
 
 bool frmRecords::eventFilter(QObject *watched, QEvent *event)

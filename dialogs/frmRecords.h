@@ -53,6 +53,7 @@ public slots:
     void Switched();
 
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -84,6 +85,7 @@ private:
     void ShareWidth();
     // As large as the texts want and the screen allows, inside the screen.
     void FitWindow();
+    void KeepOnScreen();
 
     records::RecordWriter &m_history;
     std::function<bool()> m_flickering;

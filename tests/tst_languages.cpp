@@ -28,6 +28,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStatusBar>
 #include <QStyleOption>
 #include <QTableView>
@@ -397,6 +399,40 @@ void tst_Languages::everyWindowSpeaksIt()
                  qPrintable(records->findChild<QLabel *>("lblStatus")->text()));
     checkWindow(records, script);
     checkInsideScreen(records);
+
+    // A history from a newer version, in training: the start waits for the level, the title says why the level
+    // starts afresh, and the records window why it shows nothing.
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("newer"));
+        other.setDatabaseName(env.historyPath());
+        QVERIFY(other.open());
+        QVERIFY(QSqlQuery(other).exec(QStringLiteral("PRAGMA user_version = 99")));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("newer"));
+    QVERIFY(SaveTrainingMode(TrainingFilePath(), true));
+    {
+        frmMain trainee;
+        trainee.setWindowState(Qt::WindowNoState);
+        trainee.show();
+        // Before the level's answer has come.
+        QTest::mouseClick(trainee.findChild<QPushButton *>("cmdStart"), Qt::LeftButton);
+        QCOMPARE(trainee.findChild<QPushButton *>("cmdStart")->text(), QCoreApplication::translate("frmMain", "準備中…"));
+        checkWindow(&trainee, script);
+        QTRY_VERIFY(trainee.CurrentQuiz().itemCount() > 0);
+        QVERIFY2(trainee.windowTitle().endsWith(
+                     QCoreApplication::translate("frmMain", "（新しい版の記録は読めないため、今回のゲームから）")),
+                 qPrintable(trainee.windowTitle()));
+        checkWindow(&trainee, script);
+        trainee.findChild<QAction *>("mnuRecords")->trigger();
+        auto *refused = trainee.findChild<frmRecords *>();
+        // The reason alone, once the reading is over.
+        const QLabel *status = refused->findChild<QLabel *>("lblStatus");
+        QTRY_VERIFY(status->text().contains(env.historyPath()) && !status->text().contains(QLatin1Char('\n')));
+        checkWindow(refused, script);
+    }
+    QVERIFY(SaveTrainingMode(TrainingFilePath(), false));
+    TrainingMode = false;
     for (const QString &message : env.messages.shown) {
         QVERIFY2(std::none_of(message.begin(), message.end(), isKana), qPrintable(message));
         if (!writesKanji(script))
