@@ -48,6 +48,13 @@ const std::array<const char *, 3> PeriodTexts = {QT_TRANSLATE_NOOP("frmRecords",
                                                  QT_TRANSLATE_NOOP("frmRecords", "過去30日"),
                                                  QT_TRANSLATE_NOOP("frmRecords", "すべて")};
 
+// Room for the six kinds without scrolling.
+int wantedHeight(const QTableView *table)
+{
+    return table->horizontalHeader()->sizeHint().height()
+           + records::RecordedKindCount * table->verticalHeader()->defaultSectionSize() + 2 * table->frameWidth();
+}
+
 QTableView *newTable(const QString &name, RecordsTableModel *model, QWidget *parent)
 {
     auto *table = new QTableView(parent);
@@ -58,9 +65,11 @@ QTableView *newTable(const QString &name, RecordsTableModel *model, QWidget *par
     table->setSelectionMode(QAbstractItemView::NoSelection);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    // The header and a row at least: on a small screen the rest scrolls.
+    // The header and a row at least: on a small screen the rest scrolls. No more than the six kinds: the chart
+    // takes the rest.
     table->setMinimumHeight(table->horizontalHeader()->sizeHint().height() + table->verticalHeader()->defaultSectionSize()
                             + 2 * table->frameWidth());
+    table->setMaximumHeight(wantedHeight(table));
     return table;
 }
 
@@ -81,12 +90,6 @@ int wantedWidth(const QGroupBox *box, const QTableView *table)
     return std::max(wantedWidth(table), box->findChild<QLabel *>()->sizeHint().width()) + around.left() + around.right();
 }
 
-// Room for the six kinds without scrolling.
-int wantedHeight(const QTableView *table)
-{
-    return table->horizontalHeader()->sizeHint().height()
-           + records::RecordedKindCount * table->verticalHeader()->defaultSectionSize() + 2 * table->frameWidth();
-}
 
 // The title is a label of its own, which wraps where the box is narrower than it (a box's title would be cut).
 QGroupBox *framed(const QString &name, QWidget *content, QWidget *parent)
