@@ -84,7 +84,7 @@ RecordsChart::RecordsChart(QWidget *parent)
 {
     setObjectName(QStringLiteral("chtTimes"));
     setRenderHint(QPainter::Antialiasing);
-    setMinimumHeight(320);
+    setMinimumHeight(130);
     timChart = new QTimer(this);
     timChart->setObjectName(QStringLiteral("timChart"));
     timChart->setInterval(0);

@@ -48,6 +48,13 @@ const std::array<const char *, 3> PeriodTexts = {QT_TRANSLATE_NOOP("frmRecords",
                                                  QT_TRANSLATE_NOOP("frmRecords", "過去30日"),
                                                  QT_TRANSLATE_NOOP("frmRecords", "すべて")};
 
+// Room for the six kinds without scrolling.
+int wantedHeight(const QTableView *table)
+{
+    return table->horizontalHeader()->sizeHint().height()
+           + records::RecordedKindCount * table->verticalHeader()->defaultSectionSize() + 2 * table->frameWidth();
+}
+
 QTableView *newTable(const QString &name, RecordsTableModel *model, QWidget *parent)
 {
     auto *table = new QTableView(parent);
@@ -58,28 +65,49 @@ QTableView *newTable(const QString &name, RecordsTableModel *model, QWidget *par
     table->setSelectionMode(QAbstractItemView::NoSelection);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    // Room for the six kinds without scrolling.
-    table->setMinimumHeight(table->horizontalHeader()->sizeHint().height()
-                            + records::RecordedKindCount * table->verticalHeader()->defaultSectionSize() + 2 * table->frameWidth());
-    // Room for every column, whatever the font: each column as wide as its texts, and a scroll bar for a long
-    // list. The sections follow their contents, so the room does too. (A stretched last column would keep the
-    // width it had before, a hundred pixels, and push itself out of sight.)
-    QObject::connect(table->horizontalHeader(), &QHeaderView::sectionResized, table, [table] {
-        const QAbstractItemView *view = table;
-        int width = 2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width();
-        for (int column = 0; column < table->model()->columnCount(); ++column)
-            width += std::max(table->horizontalHeader()->sectionSizeHint(column), view->sizeHintForColumn(column));
-        table->setMinimumWidth(width);
-    });
+    // The header and a row at least: on a small screen the rest scrolls. No more than the six kinds: the chart
+    // takes the rest.
+    table->setMinimumHeight(table->horizontalHeader()->sizeHint().height() + table->verticalHeader()->defaultSectionSize()
+                            + 2 * table->frameWidth());
+    table->setMaximumHeight(wantedHeight(table));
     return table;
 }
 
-QGroupBox *framed(QWidget *content, QWidget *parent)
+// Room for every column, whatever the font: each column as wide as its texts, and a scroll bar for a long list.
+int wantedWidth(const QTableView *table)
+{
+    const QAbstractItemView *view = table; // where sizeHintForColumn() is public
+    int width = 2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < table->model()->columnCount(); ++column)
+        width += std::max(table->horizontalHeader()->sectionSizeHint(column), view->sizeHintForColumn(column));
+    return width;
+}
+
+// A box's table and its title on one line.
+int wantedWidth(const QGroupBox *box, const QTableView *table)
+{
+    const QMargins around = box->contentsMargins() + box->layout()->contentsMargins();
+    return std::max(wantedWidth(table), box->findChild<QLabel *>()->sizeHint().width()) + around.left() + around.right();
+}
+
+
+// The title is a label of its own, which wraps where the box is narrower than it (a box's title would be cut).
+QGroupBox *framed(const QString &name, QWidget *content, QWidget *parent)
 {
     auto *box = new QGroupBox(parent);
+    box->setObjectName(QStringLiteral("fra") + name);
     auto *layout = new QVBoxLayout(box);
+    auto *title = new QLabel(box);
+    title->setObjectName(QStringLiteral("lbl") + name);
+    title->setWordWrap(true);
+    layout->addWidget(title);
     layout->addWidget(content);
     return box;
+}
+
+void setTitle(QGroupBox *box, const QString &title)
+{
+    box->findChild<QLabel *>()->setText(title);
 }
 
 // The start of the day so many days from now's, in now's zone: from the calendar, for a day may last 23 or 25
@@ -172,14 +200,16 @@ void frmRecords::CreateControls()
     grdKinds = newTable(QStringLiteral("grdKinds"), m_kinds, central);
     grdBest = newTable(QStringLiteral("grdBest"), m_best, central);
     grdToday = newTable(QStringLiteral("grdToday"), m_today, central);
-    auto *tables = new QHBoxLayout;
-    layout->addLayout(tables);
-    fraKinds = framed(grdKinds, central);
-    fraBest = framed(grdBest, central);
-    fraToday = framed(grdToday, central);
-    tables->addWidget(fraKinds, 5);
-    tables->addWidget(fraBest, 2);
-    tables->addWidget(fraToday, 4);
+    m_tables = new QHBoxLayout;
+    layout->addLayout(m_tables);
+    fraKinds = framed(QStringLiteral("Kinds"), grdKinds, central);
+    fraBest = framed(QStringLiteral("Best"), grdBest, central);
+    fraToday = framed(QStringLiteral("Today"), grdToday, central);
+    for (QGroupBox *box : {fraKinds, fraBest, fraToday})
+        m_tables->addWidget(box, 1);
+    // The sections follow their texts, so the tables' shares do too.
+    for (QTableView *table : {grdKinds, grdBest, grdToday})
+        connect(table->horizontalHeader(), &QHeaderView::sectionResized, this, &frmRecords::ShareWidth);
 
     setCentralWidget(central);
     statusBar()->setObjectName(QStringLiteral("staRecords"));
@@ -191,7 +221,57 @@ void frmRecords::CreateControls()
     lblStatus->setTextFormat(Qt::PlainText);
     statusBar()->addWidget(lblStatus, 1);
     lblStatus->installEventFilter(this);
-    resize(1080, 720);
+}
+
+int frmRecords::TablesWidth() const
+{
+    int width = m_tables->spacing() * (m_tables->count() - 1);
+    for (const auto &[box, table] : {std::pair{fraKinds, grdKinds}, {fraBest, grdBest}, {fraToday, grdToday}})
+        width += wantedWidth(box, table);
+    return width;
+}
+
+void frmRecords::ShareWidth()
+{
+    // Each table's share is the room it wants: once the window is as wide as their sum every column shows whole;
+    // a narrower window narrows each as much, and each scrolls within itself.
+    int i = 0;
+    for (const auto &[box, table] : {std::pair{fraKinds, grdKinds}, {fraBest, grdBest}, {fraToday, grdToday}})
+        m_tables->setStretch(i++, wantedWidth(box, table));
+}
+
+void frmRecords::FitWindow()
+{
+    // The minimum follows the texts of now, not those of the last layout.
+    layout()->invalidate();
+    layout()->activate();
+    const QMargins around = centralWidget()->layout()->contentsMargins();
+    const int tablesHeight = std::max({wantedHeight(grdKinds), wantedHeight(grdBest), wantedHeight(grdToday)});
+    resize(QSize(1080, 720).expandedTo(QSize(TablesWidth() + around.left() + around.right(),
+                                             minimumHeight() - grdKinds->minimumHeight() + tablesHeight)));
+    KeepOnScreen();
+}
+
+void frmRecords::KeepOnScreen()
+{
+    // The frame the desktop draws around a window, as around the main window: none before a window is shown.
+    const QWidget *framed = parentWidget() ? parentWidget()->window() : this;
+    const QSize frame = framed->frameGeometry().size() - framed->size();
+    const QRect free = screen()->availableGeometry();
+    // Never larger than the screen, frame and all inside it.
+    resize(size().boundedTo(free.size() - frame));
+    const QSize outer = size() + frame;
+    move(std::clamp(x(), free.left(), std::max(free.left(), free.right() + 1 - outer.width())),
+         std::clamp(y(), free.top(), std::max(free.top(), free.bottom() + 1 - outer.height())));
+}
+
+bool frmRecords::event(QEvent *event)
+{
+    const bool done = QMainWindow::event(event);
+    // The layout grows the window for longer texts (a long message wraps into more lines): never out of the screen.
+    if (event->type() == QEvent::LayoutRequest && isVisible())
+        KeepOnScreen();
+    return done;
 }
 
 bool frmRecords::eventFilter(QObject *watched, QEvent *event)
@@ -215,13 +295,16 @@ void frmRecords::RetranslateUi()
                         tr("中央値（秒）"), tr("最高（秒）")});
     m_best->showWords({tr("記号の数"), tr("最高（秒）")});
     m_today->showWords({tr("時刻"), tr("結果"), tr("秒"), tr("記号の数"), tr("種類")});
-    fraKinds->setTitle(tr("種類ごとの成績"));
-    fraBest->setTitle(tr("記号の数ごとの自己ベスト"));
-    fraToday->setTitle(tr("今日のゲーム"));
+    setTitle(fraKinds, tr("種類ごとの成績"));
+    setTitle(fraBest, tr("記号の数ごとの自己ベスト"));
+    setTitle(fraToday, tr("今日のゲーム"));
     for (int i = 1; i < cmbItems->count(); ++i)
         cmbItems->setItemText(i, platform::displayLocale().toString(cmbItems->itemData(i).toInt()));
     if (m_loading)
         ShowLoading();
+    ShareWidth();
+    if (isVisible())
+        FitWindow();
 }
 
 void frmRecords::changeEvent(QEvent *event)
@@ -237,6 +320,7 @@ void frmRecords::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (event->spontaneous())
         return;
+    FitWindow();
     m_history.setWatching(true);
     ArmMidnight();
     Reload();

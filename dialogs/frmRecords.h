@@ -11,6 +11,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -52,6 +53,7 @@ public slots:
     void Switched();
 
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -78,6 +80,12 @@ private:
     void ShowLoading();
     void ViewStatus();
     void FitStatus();
+    // The room every table wants across, side by side.
+    int TablesWidth() const;
+    void ShareWidth();
+    // As large as the texts want and the screen allows, inside the screen.
+    void FitWindow();
+    void KeepOnScreen();
 
     records::RecordWriter &m_history;
     std::function<bool()> m_flickering;
@@ -107,6 +115,7 @@ private:
     QGroupBox *fraKinds = nullptr;
     QGroupBox *fraBest = nullptr;
     QGroupBox *fraToday = nullptr;
+    QHBoxLayout *m_tables = nullptr;
     QPushButton *cmdExport = nullptr;
     QLabel *lblStatus = nullptr;
     RecordsChart *chtTimes = nullptr;

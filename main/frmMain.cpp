@@ -403,7 +403,7 @@ void frmMain::FitHeader()
 {
     // The status box shows the seconds and the answer's notice by turns, the button both its captions.
     platform::setOtherCaptions(lblAns, {tr("解答表示中"), tr("%1 秒").arg(platform::numberText(9999))});
-    platform::setOtherCaptions(cmdStart, {tr(StartCaption), tr(GiveUpCaption)});
+    platform::setOtherCaptions(cmdStart, {tr(StartCaption), tr(GiveUpCaption), tr("準備中…")});
     QList<QWidget *> header{lblAns, cmdStart};
     for (QLabel *score : lblSc)
         header.append(score);
