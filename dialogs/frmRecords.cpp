@@ -25,6 +25,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 #include <array>
 
 using records::GameRecord;
@@ -321,6 +322,7 @@ void frmRecords::showEvent(QShowEvent *event)
     if (event->spontaneous())
         return;
     FitWindow();
+    m_fitOnFill = true;
     m_history.setWatching(true);
     ArmMidnight();
     Reload();
@@ -527,8 +529,12 @@ void frmRecords::FitStatus()
 void frmRecords::ChartFilled()
 {
     // Loading lasts until the chart shows what was read.
-    if (m_loading && m_request == 0 && !timBuild->isActive())
+    if (m_loading && m_request == 0 && !timBuild->isActive()) {
         ShowNote({});
+        // The tables' columns are as wide as the games just read make them (longer words than the headers').
+        if (std::exchange(m_fitOnFill, false))
+            FitWindow();
+    }
 }
 
 void frmRecords::ShowStatus(const QString &problem)

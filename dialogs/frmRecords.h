@@ -107,6 +107,7 @@ private:
     QString m_problem;
     QString m_note;
     bool m_loading = false; // the note says the history is being read, in the language of the moment
+    bool m_fitOnFill = false; // the first filling since shown sets the window's width to the tables' words
 
     QLabel *lblItems = nullptr;
     QComboBox *cmbItems = nullptr;

@@ -32,6 +32,7 @@
 #include <QSqlQuery>
 #include <QStatusBar>
 #include <QStyleOption>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTranslator>
 #include <QValueAxis>
@@ -399,6 +400,12 @@ void tst_Languages::everyWindowSpeaksIt()
                  qPrintable(records->findChild<QLabel *>("lblStatus")->text()));
     checkWindow(records, script);
     checkInsideScreen(records);
+    // Where the screen has room for them, the tables show every column without scrolling.
+    if (records->frameGeometry().width() < records->screen()->availableGeometry().width()) {
+        for (QTableView *table : records->findChildren<QTableView *>())
+            QVERIFY2(!table->horizontalScrollBar()->isVisible(),
+                     qPrintable(QStringLiteral("%1 scrolls: %2 px of %3").arg(table->objectName()).arg(table->viewport()->width()).arg(table->horizontalHeader()->length())));
+    }
 
     // A history from a newer version, in training: the start waits for the level, the title says why the level
     // starts afresh, and the records window why it shows nothing.
