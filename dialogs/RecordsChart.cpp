@@ -9,6 +9,7 @@
 #include <QChart>
 #include <QCursor>
 #include <QDateTime>
+#include <QFontMetricsF>
 #include <QLineSeries>
 #include <QPainter>
 #include <QScatterSeries>
@@ -17,6 +18,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 using records::ChartBucket;
 using records::GameRecord;
@@ -85,6 +87,11 @@ RecordsChart::RecordsChart(QWidget *parent)
     setObjectName(QStringLiteral("chtTimes"));
     setRenderHint(QPainter::Antialiasing);
     setMinimumHeight(130);
+    // A shorter plot holds fewer labels.
+    connect(m_chart, &QChart::plotAreaChanged, this, [this] {
+        if (m_secondsAxis && m_levelAxis)
+            ViewScale(m_secondsAxis->max());
+    });
     timChart = new QTimer(this);
     timChart->setObjectName(QStringLiteral("timChart"));
     timChart->setInterval(0);
@@ -239,8 +246,15 @@ void RecordsChart::FillSome()
 
 void RecordsChart::ViewScale(double top)
 {
+    // No more labels than the plot's height holds one above the other: the chart shows a crowded label as "…".
+    const double room = m_chart->plotArea().height() / (1.5 * QFontMetricsF(m_secondsAxis->labelsFont()).height());
+    double step = ShownGames::stepOf(top);
+    while (top / step > std::max(1.0, room)) {
+        const double power = std::pow(10, std::floor(std::log10(step)));
+        step = step / power < 1.5 ? 2 * power : step / power < 3.5 ? 5 * power : 10 * power;
+    }
+    m_levelAxis->setTickCount(room >= 5 ? 6 : room >= 2 ? 3 : 2);
     // Never a long scale at a small step between the two changes: every tick is a label the chart lays out.
-    const double step = ShownGames::stepOf(top);
     if (step > m_secondsAxis->tickInterval()) {
         m_secondsAxis->setTickInterval(step);
         m_secondsAxis->setRange(0, top);

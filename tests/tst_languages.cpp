@@ -245,6 +245,7 @@ void checkWindow(QWidget *window, const QString &language)
         }
     }
     // The chart elides a word it has no room for (its titles, axes and legend); none may be cut at the edge.
+    const bool roomy = window->frameGeometry().width() < window->screen()->availableGeometry().width();
     for (QChartView *view : window->findChildren<QChartView *>()) {
         const QRectF shown = view->mapToScene(view->viewport()->rect()).boundingRect();
         for (QGraphicsItem *item : view->scene()->items()) {
@@ -255,7 +256,9 @@ void checkWindow(QWidget *window, const QString &language)
                 text = simple->text();
             if (text.isEmpty() || !item->isVisible())
                 continue;
-            QVERIFY2(!text.contains(QChar(0x2026)) && shown.contains(item->sceneBoundingRect()),
+            // Qt Charts elides with three dots; a window that the screen holds at its full size has room for all.
+            QVERIFY2((!roomy || !text.endsWith(QLatin1String("..."))) && !text.contains(QChar(0x2026))
+                         && shown.contains(item->sceneBoundingRect()),
                      qPrintable(QStringLiteral("%1: \"%2\" cut in a chart of %3×%4")
                                     .arg(window->objectName(), text)
                                     .arg(view->width())

@@ -16,6 +16,9 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QHeaderView>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
 #include <QScrollBar>
 #include <QImage>
 #include <QSqlDatabase>
@@ -136,6 +139,7 @@ private slots:
     void qtDialogsSpeakJapanese();
     void problemsInPlainWords_data();
     void problemsInPlainWords();
+    void shortChartKeepsItsLabelsWhole();
     void tablesShowEveryColumn_data();
     void tablesShowEveryColumn();
     void statusSaysAllOfItAndNoMore_data();
@@ -630,6 +634,37 @@ void TestRecordsWindow::tablesShowEveryColumn_data()
     QTest::newRow("per kind") << "grdKinds";
     QTest::newRow("best per symbol count") << "grdBest";
     QTest::newRow("today") << "grdToday";
+}
+
+void TestRecordsWindow::shortChartKeepsItsLabelsWhole()
+{
+    TestEnvironment env;
+    {
+        HistoryStore seed(env.historyPath());
+        QVERIFY(seed.append({played(env.clock.wall.addSecs(-60), Outcome::Hit, 9000)}).done());
+    }
+    RecordWriter writer(env.historyPath());
+    frmRecords records(writer);
+    records.show();
+    QTRY_COMPARE(records.Shown().size(), 1);
+    chartDrawn(records);
+    // A screen too low for the tables and a tall chart: the chart gets little height.
+    auto *view = records.findChild<QChartView *>("chtTimes");
+    view->setFixedHeight(260);
+    QTRY_COMPARE(view->height(), 260);
+    QCoreApplication::processEvents();
+    QStringList labels;
+    for (QGraphicsItem *item : view->scene()->items()) {
+        if (!item->isVisible())
+            continue;
+        if (const auto *rich = dynamic_cast<QGraphicsTextItem *>(item))
+            labels.append(rich->toPlainText());
+        else if (const auto *simple = dynamic_cast<QGraphicsSimpleTextItem *>(item))
+            labels.append(simple->text());
+    }
+    QVERIFY2(labels.contains(QStringLiteral("0")), qPrintable(labels.join(QLatin1String(" | "))));
+    for (const QString &label : labels)
+        QVERIFY2(!label.endsWith(QLatin1String("...")), qPrintable(labels.join(QLatin1String(" | "))));
 }
 
 void TestRecordsWindow::tablesShowEveryColumn()
