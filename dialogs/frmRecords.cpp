@@ -155,6 +155,10 @@ frmRecords::~frmRecords()
     // The views outlive the statistics they show (they go with the widget, after the members).
     for (RecordsTableModel *model : {m_kinds, m_best, m_today})
         model->showStats(nullptr);
+    // The tables go with the widget, after this window has stopped being one: their last resizes reach nobody.
+    for (QTableView *table : {grdKinds, grdBest, grdToday})
+        disconnect(table->horizontalHeader(), nullptr, this, nullptr);
+    lblStatus->removeEventFilter(this);
 }
 
 void frmRecords::CreateControls()
