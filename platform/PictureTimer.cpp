@@ -64,10 +64,10 @@ void PictureTimer::armAt(double steadySeconds)
         m_wakeAt = at;
         // Rounded up to the nanosecond: never before the time asked for.
         const auto nanoseconds = static_cast<long long>(std::ceil(at * 1e9));
-        itimerspec spec{};
-        spec.it_value.tv_sec = static_cast<time_t>(nanoseconds / 1000000000);
-        spec.it_value.tv_nsec = static_cast<long>(nanoseconds % 1000000000);
-        if (timerfd_settime(m_fd, TFD_TIMER_ABSTIME, &spec, nullptr) != 0)
+        itimerspec due{};
+        due.it_value.tv_sec = static_cast<time_t>(nanoseconds / 1000000000);
+        due.it_value.tv_nsec = static_cast<long>(nanoseconds % 1000000000);
+        if (timerfd_settime(m_fd, TFD_TIMER_ABSTIME, &due, nullptr) != 0)
             m_wakeAt = 0;
     }
 #endif
