@@ -3,11 +3,15 @@
 #include "platform/Clock.h"
 #include "platform/FrameTicker.h"
 #include "platform/PictureTimer.h"
+#include "platform/SettledPaint.h"
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
+
+#include <algorithm>
 
 
 FlickerCycle::FlickerCycle(QWidget *window, QWidget *pixel, DisplayPacer::Mechanism mechanism, Draw draw,
@@ -26,6 +30,12 @@ FlickerCycle::FlickerCycle(QWidget *window, QWidget *pixel, DisplayPacer::Mechan
     m_watch->setObjectName(QStringLiteral("timWatch"));
     m_watch->setTimerType(Qt::PreciseTimer);
     m_watch->setInterval(1000);
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        m_settle = new QTimer(this);
+        m_settle->setObjectName(QStringLiteral("timSettle"));
+        m_settle->setSingleShot(true);
+        connect(m_settle, &QTimer::timeout, this, [this] { platform::settlePaint(m_window); });
+    }
     m_ticker->setParent(this);
     m_ticker->setObjectName(QStringLiteral("timRefresh"));
     connect(m_ticker, &FrameTicker::resumed, this, [this] { m_pacer.resume(platform::clock().steadySeconds()); });
@@ -61,6 +71,8 @@ void FlickerCycle::start()
 void FlickerCycle::stop()
 {
     m_picture->disarm();
+    if (m_settle)
+        m_settle->stop();
     m_ticker->stop();
 }
 
@@ -125,7 +137,14 @@ void FlickerCycle::timerDue()
     // Each switch is due at a fixed time from the start, so a late tick does not make the next screen late.
     m_schedule.switched(handled, screenSeconds());
     m_schedule.drawn(picture ? SwitchSchedule::Screen::Picture : SwitchSchedule::Screen::Blank, drawnAt - handled);
-    m_picture->armAt(m_schedule.wakeAt(picture ? SwitchSchedule::Screen::Blank : SwitchSchedule::Screen::Picture));
+    const double wakeAt = m_schedule.wakeAt(picture ? SwitchSchedule::Screen::Blank : SwitchSchedule::Screen::Picture);
+    m_picture->armAt(wakeAt);
+    if (m_settle) {
+        // A third of the way to the next switch: the server has long taken in this one's image, and the
+        // next one is far.
+        const double third = (wakeAt - platform::clock().steadySeconds()) / 3;
+        m_settle->start(std::max(1, static_cast<int>(third * 1000)));
+    }
     emit switched();
 }
 

@@ -83,6 +83,7 @@ private:
     Seconds m_seconds;
     platform::PictureTimer *m_picture;
     QTimer *m_watch;
+    QTimer *m_settle = nullptr; // X11: the paint's round trip, made between switches
     FrameTicker *m_ticker;
     ViewPhase m_phase = ViewPicture1;
     SwitchSchedule m_schedule;

@@ -530,8 +530,8 @@ void tst_Languages::noJapaneseTextEscapesTheTranslations()
     const QRegularExpression literals(QStringLiteral("\"((?:[^\"\\\\]|\\\\.)*)\"(?:\\s*\"((?:[^\"\\\\]|\\\\.)*)\")*"));
     const QRegularExpression literal(QStringLiteral("\"((?:[^\"\\\\]|\\\\.)*)\""));
     int checked = 0;
-    for (const QString &folder : {"core", "quiz", "main", "dialogs", "records", "platform"}) {
-        QDirIterator files(root.filePath(folder), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files);
+    for (const char *folder : {"core", "quiz", "main", "dialogs", "records", "platform"}) {
+        QDirIterator files(root.filePath(QLatin1String(folder)), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files);
         while (files.hasNext()) {
             QFile file(files.next());
             QVERIFY(file.open(QIODevice::ReadOnly));

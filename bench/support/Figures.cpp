@@ -10,6 +10,8 @@ namespace bench {
 
 double percentile(std::vector<double> values, double p)
 {
+    if (values.empty())
+        return std::nan("");
     std::sort(values.begin(), values.end());
     const auto rank = static_cast<size_t>(std::ceil(p * static_cast<double>(values.size())));
     return values[std::clamp<size_t>(rank, 1, values.size()) - 1];
@@ -22,11 +24,15 @@ double median(const std::vector<double> &values)
 
 double minOf(const std::vector<double> &values)
 {
+    if (values.empty())
+        return std::nan("");
     return *std::min_element(values.begin(), values.end());
 }
 
 double maxOf(const std::vector<double> &values)
 {
+    if (values.empty())
+        return std::nan("");
     return *std::max_element(values.begin(), values.end());
 }
 

@@ -4,7 +4,7 @@
 
 namespace bench {
 
-// Nearest-rank percentile, p in (0, 1]; the sample must not be empty.
+// Nearest-rank percentile, p in (0, 1]. An empty sample (a benchmark filtered out) gives NaN.
 double percentile(std::vector<double> values, double p);
 double median(const std::vector<double> &values);
 double minOf(const std::vector<double> &values);
