@@ -74,6 +74,15 @@ bool DisplayPacer::tick(double now, double rate)
     return std::llround(shownFor(now) * m_lastRate) >= refreshesFor(m_seconds, m_lastRate);
 }
 
+double DisplayPacer::switchDueAt() const
+{
+    // The two rules of tick(), solved for now: a whole count of refreshes reached once its half is.
+    if (m_endKnown && m_anchored)
+        return m_anchorAt + (static_cast<double>(m_endMsc - m_anchorMsc) - 0.5) * m_anchorPeriod;
+    const double period = 1 / m_lastRate;
+    return m_switchAt + m_switchPeriod + (refreshesFor(m_seconds, m_lastRate) - 1.5) * period;
+}
+
 void DisplayPacer::switched(double seconds)
 {
     if (!m_firstPending) {

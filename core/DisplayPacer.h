@@ -64,6 +64,9 @@ public:
     // is known at all. For an outside check to compare its screens one by one with the game's.
     using Judged = std::function<void(double shownAt, qint64 refreshesOff, bool known)>;
     void setJudged(Judged judged) { m_judged = std::move(judged); }
+    // The earliest tick time at which tick() would say to switch, as far as is known now: until then the refreshes
+    // need not be watched one by one. Meaningless before the first screen is up.
+    double switchDueAt() const;
     // Whether the first screen is up.
     bool started() const { return !m_firstPending; }
     // Whether the compositor's word has been heard during this game.

@@ -150,8 +150,11 @@ void FlickerCycle::timerDue()
 
 void FlickerCycle::refreshed()
 {
-    if (!m_pacer.tick(m_ticker->tickTime(), m_ticker->refreshRate()))
+    const double now = m_ticker->tickTime();
+    if (!m_pacer.tick(now, m_ticker->refreshRate())) {
+        rest(now);
         return;
+    }
     const bool first = !m_pacer.started();
     if (first) {
         m_phase = ViewPicture1;
@@ -162,8 +165,23 @@ void FlickerCycle::refreshed()
     m_pacer.switched(screenSeconds());
     // The compositor is asked when this commit reaches the display.
     m_ticker->fieldChanged();
+    rest(now);
     if (!first)
         emit switched();
+}
+
+// Each refresh watched costs the compositor's and the toolkit's threads a wake-up, and between switches there is
+// nothing to watch for: the ticker rests until a quarter of a refresh before the earliest tick the switch can be
+// due at. The commit of its wake-up then makes the refresh of that tick, unless the wake-up is three quarters
+// of a refresh late.
+void FlickerCycle::rest(double now)
+{
+    if (!m_ticker->canRest())
+        return;
+    const double period = 1 / DisplayPacer::usableRate(m_ticker->refreshRate());
+    const double wake = m_pacer.switchDueAt() - period / 4;
+    if (wake > now + 1.5 * period)
+        m_ticker->restUntil(wake);
 }
 
 // Draws the next screen of the cycle and moves the phase on; false for a phase that is none of the four.

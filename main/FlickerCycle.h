@@ -75,6 +75,7 @@ signals:
 
 private:
     bool next();
+    void rest(double now);
     double screenSeconds() const { return m_seconds(pictureShown()); }
 
     QWidget *m_window;

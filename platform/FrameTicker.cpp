@@ -1,6 +1,7 @@
 #include "platform/FrameTicker.h"
 
 #include "platform/Clock.h"
+#include "platform/PictureTimer.h"
 
 #include <QBackingStore>
 #include <QCoreApplication>
@@ -23,7 +24,11 @@ FrameTicker::FrameTicker(QWidget *window, QWidget *pixel, const PresentationFeed
               if (m_active && committedAt >= m_startedAt)
                   emit discarded(committedAt, field);
           }))
+    , m_wake(new platform::PictureTimer(this))
 {
+    m_wake->setObjectName(QStringLiteral("timRefreshWake"));
+    m_wake->setSingleShot(true);
+    connect(m_wake, &QTimer::timeout, this, &FrameTicker::wake);
 }
 
 FrameTicker::~FrameTicker() = default;
@@ -42,6 +47,17 @@ void FrameTicker::createBeat()
     m_beatStore->resize(QSize(1, 1));
     m_beat->installEventFilter(this);
     m_beat->show();
+    // Another screen or another rate: the refreshes are watched again at once, so that the pacing hears of it.
+    connect(m_handle, &QWindow::screenChanged, this, &FrameTicker::watchScreen);
+    watchScreen();
+}
+
+void FrameTicker::watchScreen()
+{
+    disconnect(m_rateWatch);
+    if (QScreen *screen = m_handle->screen())
+        m_rateWatch = connect(screen, &QScreen::refreshRateChanged, this, [this] { wakeBy(0); });
+    wakeBy(0);
 }
 
 void FrameTicker::start()
@@ -57,6 +73,8 @@ void FrameTicker::start()
 void FrameTicker::stop()
 {
     m_active = false;
+    m_resting = false;
+    m_wake->disarm();
     if (m_held) {
         m_held = false;
         QCoreApplication::postEvent(m_window, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
@@ -67,6 +85,43 @@ double FrameTicker::refreshRate() const
 {
     const QScreen *screen = m_handle ? m_handle->screen() : nullptr;
     return screen ? screen->refreshRate() : 0;
+}
+
+bool FrameTicker::canRest() const
+{
+    // Only a display's own counter tells how many refreshes passed while nothing was committed: a display
+    // without one (a headless compositor) may not even repaint then, and time is no count of refreshes.
+    return m_feedback && m_feedback->counterKnown();
+}
+
+void FrameTicker::restUntil(double steadySeconds)
+{
+    if (!m_active)
+        return;
+    m_resting = true;
+    m_wake->armAt(steadySeconds);
+}
+
+void FrameTicker::wake()
+{
+    if (!m_active || !m_resting)
+        return;
+    m_resting = false;
+    m_wake->disarm();
+    // The update comes at once, on no refresh: it only commits.
+    m_primed = false;
+    request();
+}
+
+void FrameTicker::wakeBy(double steadySeconds)
+{
+    if (!m_active || !m_resting)
+        return;
+    const double now = platform::clock().steadySeconds();
+    if (steadySeconds <= now)
+        wake();
+    else if (steadySeconds < now + m_wake->remainingTime() / 1000.0)
+        m_wake->armAt(steadySeconds);
 }
 
 void FrameTicker::request()
@@ -81,11 +136,13 @@ void FrameTicker::commit()
 {
     // Paints and flushes what is dirty in the main window now, inside this refresh, instead of at the next
     // turn of the event loop; nothing is flushed there when nothing changed.
+    // Resting from now on, the beat is not committed: nothing is to come of it.
+    const bool beat = !m_resting;
     if (m_feedback) {
-        // Asked before the commits it is about.
+        // Asked before the commits it is about; a beat committed on no refresh says nothing of the refreshes.
         if (m_fieldChanged)
             m_feedback->request(m_handle, m_tickTime, true);
-        if (!m_feedback->counterKnown())
+        if (beat && m_primed && !m_feedback->counterKnown())
             m_feedback->request(m_beat, m_tickTime, false);
     }
     QEvent sync(QEvent::UpdateRequest);
@@ -93,6 +150,12 @@ void FrameTicker::commit()
     m_syncing = true;
     QCoreApplication::sendEvent(m_window, &sync);
     m_syncing = false;
+    // What the receiver changed posted a request to paint it, which is done now: left, it would wake a resting
+    // ticker for nothing. (Painting clears the window's note that a request is on its way.)
+    QCoreApplication::removePostedEvents(m_window, QEvent::UpdateRequest);
+    m_primed = true;
+    if (!beat)
+        return;
     const QRect pixel(0, 0, 1, 1);
     m_beatStore->beginPaint(pixel);
     QPainter painter(m_beatStore->paintDevice());
@@ -100,7 +163,6 @@ void FrameTicker::commit()
     painter.end();
     m_beatStore->endPaint();
     m_beatStore->flush(pixel);
-    m_primed = true;
 }
 
 bool FrameTicker::eventFilter(QObject *watched, QEvent *event)
@@ -110,8 +172,10 @@ bool FrameTicker::eventFilter(QObject *watched, QEvent *event)
             return false;
         // What else changed in the window (the stopwatch) is painted with the next tick's commit: a commit
         // of the window's own between ticks would replace a switch's before it is shown, and the compositor
-        // could then not say on which refresh the switch was.
+        // could then not say on which refresh the switch was. Resting, a tick comes once the last commit is
+        // surely on the display.
         m_held = true;
+        wakeBy(m_tickTime + 1.5 / (refreshRate() > 1 ? refreshRate() : 60.0));
         return true;
     }
     if (watched != m_beat && watched != m_handle)
@@ -128,13 +192,15 @@ bool FrameTicker::eventFilter(QObject *watched, QEvent *event)
         if (m_primed)
             emit refreshed();
         commit();
-        if (m_active)
+        if (m_active && !m_resting)
             request();
         return true;
     }
     if (event->type() == QEvent::Expose && m_active && m_handle->isExposed() && m_beat->isExposed()) {
         // A request made while hidden may have been dropped with the surface: ask again.
         emit resumed();
+        m_resting = false;
+        m_wake->disarm();
         m_requested = false;
         m_primed = false;
         request();

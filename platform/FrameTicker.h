@@ -10,6 +10,9 @@
 class QBackingStore;
 class QWidget;
 class QWindow;
+namespace platform {
+class PictureTimer;
+}
 
 // Ticks once per refresh of a window's display, where the window system paces repaints by it (on Wayland
 // the compositor's frame callbacks). Each tick commits what the receiver changed, and one pixel of a tiny
@@ -21,7 +24,8 @@ class QWindow;
 // the display, and the beat's commits too until the display is known to number its refreshes (each report wakes
 // the game once more per refresh); the answers are handled at the next tick: presented() and discarded() report them.
 // While it runs the window is committed at ticks only, so that no commit of its own replaces a switch.
-// While stopped it requests nothing: an idle window is never woken.
+// Between switches it may rest: no commit, no tick, until a time the receiver sets, or until the window changes
+// screen or rate, or asks to be painted. While stopped it requests nothing: an idle window is never woken.
 class FrameTicker : public QObject
 {
     Q_OBJECT
@@ -42,6 +46,11 @@ public:
     void fieldChanged() { m_fieldChanged = true; }
     // When the refresh being handled came, in steady seconds: what names its commit.
     double tickTime() const { return m_tickTime; }
+    // Whether resting loses nothing the pacing needs: the display numbers its refreshes.
+    bool canRest() const;
+    // Called at a tick: the beat is not committed from this tick on, and nothing ticks until the given steady
+    // time; a wake-up then commits the beat alone, so that the refresh after it ticks.
+    void restUntil(double steadySeconds);
 
 signals:
     // A refresh has come; what the receiver changes now is painted and committed with it.
@@ -61,6 +70,9 @@ private:
     void createBeat();
     void request();
     void commit();
+    void wake();
+    void wakeBy(double steadySeconds);
+    void watchScreen();
 
     QWidget *m_window;
     QWidget *m_pixel;
@@ -73,7 +85,10 @@ private:
     bool m_fieldChanged = false;
     bool m_syncing = false; // the window is painted and committed by commit()
     bool m_held = false;    // the window asked to be painted between ticks
+    bool m_resting = false;
+    QMetaObject::Connection m_rateWatch;
     double m_tickTime = 0;
     double m_startedAt = 0; // answers about commits before it belong to an earlier run
     std::unique_ptr<PresentationFeedback> m_feedback;
+    platform::PictureTimer *m_wake;
 };

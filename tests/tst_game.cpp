@@ -3,6 +3,7 @@
 #include "main/frmMain.h"
 #include "platform/FrameTicker.h"
 #include "platform/ClickLabel.h"
+#include "platform/Clock.h"
 #include "platform/Colors.h"
 #include "platform/Twips.h"
 #include "records/HistoryStore.h"
@@ -176,6 +177,7 @@ private slots:
     void timerLeavesScreensUnjudged();
     void tickerHandlesTheCompositorsReports_data();
     void tickerHandlesTheCompositorsReports();
+    void tickerRestsWhereTheDisplayCounts();
     void keysPressTheFocusedStartButton_data();
     void keysPressTheFocusedStartButton();
     void playerDrivesTheRealWiring();
@@ -824,7 +826,8 @@ void TestGame::tickerHandlesTheCompositorsReports()
     QTRY_VERIFY(display->requests.size() >= 2 * reported.size() + 1);
     const QList<FakeDisplay::Request> made = display->requests;
     QVERIFY(made[0].window != made[1].window);
-    QVERIFY(made[1].field && !made[2].field); // the field's commit and the beat's, at one tick
+    // The field's commit and the beat's, at one tick; the first update came on no refresh and asked nothing.
+    QVERIFY(made[0].field && !made[1].field);
     // The beat's commits, one per refresh, the compositor shows on refreshes apart by the gaps.
     QList<FakeDisplay::Request> beats;
     for (const auto &commit : made)
@@ -835,7 +838,7 @@ void TestGame::tickerHandlesTheCompositorsReports()
         display->present(beats[i], firstMsc == 0 ? 0 : reported[i], when);
         when += (i < gaps.size() ? gaps[i] : 1) * 0.0175;
     }
-    const FakeDisplay::Request field = made[1];
+    const FakeDisplay::Request field = made[0];
     display->discard(field);
     QTRY_COMPARE(shown.size(), reported.size());
     QCOMPARE(replaced.size(), 1);
@@ -862,6 +865,62 @@ void TestGame::tickerHandlesTheCompositorsReports()
     const int now = ticks.size();
     QTRY_VERIFY(ticks.size() >= now + 2);
     QCOMPARE(shown.size(), reported.size());
+}
+
+// Between switches the ticker rests where the display numbers its refreshes: nothing is committed and no
+// refresh comes until the time set, or until the window asks to be painted. Without a counter it never rests.
+void TestGame::tickerRestsWhereTheDisplayCounts()
+{
+    QWidget window;
+    window.resize(200, 100);
+    auto *label = new QLabel(QStringLiteral("0"), &window);
+    int paints = 0;
+    PaintCounter painted(label, &paints);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    FakeDisplay *display = nullptr;
+    FrameTicker ticker(&window, &window, [&](PresentationFeedback::Presented presented,
+                                             PresentationFeedback::Discarded discarded) {
+        auto made = std::make_unique<FakeDisplay>(std::move(presented), std::move(discarded));
+        display = made.get();
+        return made;
+    });
+    QSignalSpy ticks(&ticker, &FrameTicker::refreshed);
+    ticker.start();
+    QTRY_VERIFY(!display->requests.isEmpty());
+    QVERIFY(!ticker.canRest());
+    display->present(display->requests.first(), 7000, 1.0);
+    QTRY_VERIFY(ticker.canRest());
+
+    RefreshCounter beat(window.windowHandle()->findChild<QWindow *>("timRefreshBeat"));
+    for (const bool paintAsked : {false, true}) {
+        const double restFor = paintAsked ? 5.0 : 0.4;
+        bool rested = false;
+        QElapsedTimer since;
+        auto once = connect(&ticker, &FrameTicker::refreshed, this, [&] {
+            if (!std::exchange(rested, true)) {
+                ticker.restUntil(platform::clock().steadySeconds() + restFor);
+                since.start();
+            }
+        });
+        QTRY_VERIFY(rested);
+        disconnect(once);
+        const int ticked = ticks.size();
+        const int beats = beat.count;
+        if (paintAsked) {
+            const int before = paints;
+            label->setText(QStringLiteral("1"));
+            QTRY_VERIFY_WITH_TIMEOUT(paints > before, 1000);
+            QVERIFY(since.elapsed() < 1000);
+        } else {
+            QTest::qWait(200);
+            QCOMPARE(ticks.size(), ticked);
+            QCOMPARE(beat.count, beats);
+            QTRY_VERIFY_WITH_TIMEOUT(ticks.size() > ticked, 1000);
+            QVERIFY2(since.elapsed() >= 400, qPrintable(QString::number(since.elapsed())));
+        }
+    }
+    ticker.stop();
 }
 
 void TestGame::keysPressTheFocusedStartButton_data()

@@ -135,6 +135,8 @@ struct FakeDisplay
     int missedTick = -1;
     int discardedSwitch = -1;
     bool presentation = true;
+    bool rests = false; // between switches the game watches no refresh until the one the switch is due on
+    mutable int ticks = 0;
 
     double period(int refresh) const { return 1 / (changeAt >= 0 && refresh >= changeAt ? rateAfter : rateBefore); }
     qint64 msc(int refresh) const { return otherCounter && changeAt >= 0 && refresh >= changeAt ? 90000 + refresh : 500 + refresh; }
@@ -176,6 +178,11 @@ struct FakeDisplay
             if (refresh == missedTick)
                 continue;
             const double now = time + 0.0007;
+            // A change of screen or rate wakes the game, which watches the refreshes until it rests again.
+            const bool woken = changeAt >= 0 && refresh >= changeAt && refresh < changeAt + 3;
+            if (rests && !woken && pacer.started() && now < pacer.switchDueAt())
+                continue;
+            ++ticks;
             if (pacer.tick(now, 1 / period(refresh))) {
                 pacer.switched(switches % 2 == 0 ? picture : blank);
                 pending << Commit{now, true, switches++};
@@ -199,17 +206,25 @@ void TestPacing::displayCounter_data()
     QTest::addColumn<int>("missedTick");
     QTest::addColumn<int>("discardedSwitch");
     QTest::addColumn<bool>("presentation");
+    QTest::addColumn<bool>("rests");
     QTest::addColumn<int>("off"); // screens the record counts off
-    QTest::newRow("steady") << 0.1 << 0.1 << 60.0 << 60.0 << -1 << false << -1 << -1 << true << 0;
-    QTest::newRow("a callback missed") << 0.1 << 0.1 << 60.0 << 60.0 << -1 << false << 9 << -1 << true << 0;
+    QTest::newRow("steady") << 0.1 << 0.1 << 60.0 << 60.0 << -1 << false << -1 << -1 << true << false << 0;
+    QTest::newRow("a callback missed") << 0.1 << 0.1 << 60.0 << 60.0 << -1 << false << 9 << -1 << true << false << 0;
     // Shown a refresh late: the screen before lasts one more, this one one less, and neither is claimed right.
-    QTest::newRow("a switch discarded") << 0.1 << 0.1 << 60.0 << 60.0 << -1 << false << -1 << 2 << true << 2;
-    QTest::newRow("60 to 144 Hz mid-screen") << 0.3 << 0.1 << 60.0 << 144.0 << 10 << false << -1 << -1 << true << 0;
-    QTest::newRow("moved to a 144 Hz screen") << 0.3 << 0.1 << 60.0 << 144.0 << 30 << true << -1 << -1 << true << 0;
-    QTest::newRow("moved to a 60 Hz screen") << 0.3 << 0.1 << 144.0 << 60.0 << 20 << true << -1 << -1 << true << 0;
-    QTest::newRow("10 s moved from 144 to 30 Hz") << 10.0 << 0.1 << 144.0 << 30.0 << 288 << true << -1 << -1 << true << 0;
-    QTest::newRow("frames only, a callback missed") << 0.1 << 0.1 << 60.0 << 60.0 << -1 << false << 9 << -1 << false << 0;
-    QTest::newRow("frames only, 60 to 144 Hz") << 0.3 << 0.1 << 60.0 << 144.0 << 10 << false << -1 << -1 << false << 0;
+    QTest::newRow("a switch discarded") << 0.1 << 0.1 << 60.0 << 60.0 << -1 << false << -1 << 2 << true << false << 2;
+    QTest::newRow("60 to 144 Hz mid-screen") << 0.3 << 0.1 << 60.0 << 144.0 << 10 << false << -1 << -1 << true << false << 0;
+    QTest::newRow("moved to a 144 Hz screen") << 0.3 << 0.1 << 60.0 << 144.0 << 30 << true << -1 << -1 << true << false << 0;
+    QTest::newRow("moved to a 60 Hz screen") << 0.3 << 0.1 << 144.0 << 60.0 << 20 << true << -1 << -1 << true << false << 0;
+    QTest::newRow("10 s moved from 144 to 30 Hz") << 10.0 << 0.1 << 144.0 << 30.0 << 288 << true << -1 << -1 << true << false << 0;
+    QTest::newRow("frames only, a callback missed") << 0.1 << 0.1 << 60.0 << 60.0 << -1 << false << 9 << -1 << false << false << 0;
+    QTest::newRow("frames only, 60 to 144 Hz") << 0.3 << 0.1 << 60.0 << 144.0 << 10 << false << -1 << -1 << false << false << 0;
+    // Between switches the game rests: the screens still end on their refresh.
+    QTest::newRow("resting") << 0.1 << 0.1 << 60.0 << 60.0 << -1 << false << -1 << -1 << true << true << 0;
+    QTest::newRow("resting, 1 s") << 1.0 << 0.3 << 60.0 << 60.0 << -1 << false << -1 << -1 << true << true << 0;
+    QTest::newRow("resting, 60 to 144 Hz") << 0.3 << 0.1 << 60.0 << 144.0 << 10 << false << -1 << -1 << true << true << 0;
+    QTest::newRow("resting, 10 s moved to 30 Hz") << 10.0 << 0.1 << 144.0 << 30.0 << 288 << true << -1 << -1 << true << true << 0;
+    QTest::newRow("resting, a switch discarded") << 0.1 << 0.1 << 60.0 << 60.0 << -1 << false << -1 << 2 << true << true << 2;
+    QTest::newRow("resting, frames only") << 0.3 << 0.1 << 60.0 << 60.0 << -1 << false << -1 << -1 << false << true << 0;
 }
 
 // Every screen shows for its time to within half a refresh of the rate it ends at, and the record counts off
@@ -229,11 +244,13 @@ void TestPacing::displayCounter()
     QFETCH(int, missedTick);
     QFETCH(int, discardedSwitch);
     QFETCH(bool, presentation);
+    QFETCH(bool, rests);
     display.changeAt = changeAt;
     display.otherCounter = otherCounter;
     display.missedTick = missedTick;
     display.discardedSwitch = discardedSwitch;
     display.presentation = presentation;
+    display.rests = rests;
     DisplayPacer pacer;
     const int screens = 5;
     const QList<double> shown = display.play(pacer, picture, blank, screens);
@@ -250,6 +267,9 @@ void TestPacing::displayCounter()
     QCOMPARE(wrong, off);
     QVERIFY(pacer.tally().screens >= screens);
     QCOMPARE(pacer.tally().screensOff, off);
+    // Resting, only the refresh a screen ends on is watched, and those after a change of screen or rate.
+    if (rests)
+        QVERIFY2(display.ticks <= screens + 1 + (changeAt >= 0 ? 3 : 0), qPrintable(QString::number(display.ticks)));
 }
 
 void TestPacing::switchesAheadOfTheirDraws_data()
