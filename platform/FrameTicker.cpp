@@ -1,5 +1,6 @@
 #include "platform/FrameTicker.h"
 
+#include "core/DisplayPacer.h"
 #include "platform/Clock.h"
 #include "platform/PictureTimer.h"
 
@@ -175,7 +176,7 @@ bool FrameTicker::eventFilter(QObject *watched, QEvent *event)
         // could then not say on which refresh the switch was. Resting, a tick comes once the last commit is
         // surely on the display.
         m_held = true;
-        wakeBy(m_tickTime + 1.5 / (refreshRate() > 1 ? refreshRate() : 60.0));
+        wakeBy(m_tickTime + 1.5 / DisplayPacer::usableRate(refreshRate()));
         return true;
     }
     if (watched != m_beat && watched != m_handle)

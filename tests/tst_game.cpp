@@ -782,6 +782,16 @@ public:
     QList<std::function<void()>> answers;
 };
 
+// The ticker's source of the compositor's word: a fake display, kept in `display` once made.
+PresentationFeedback::Factory madeInto(FakeDisplay *&display)
+{
+    return [&display](PresentationFeedback::Presented presented, PresentationFeedback::Discarded discarded) {
+        auto made = std::make_unique<FakeDisplay>(std::move(presented), std::move(discarded));
+        display = made.get();
+        return made;
+    };
+}
+
 } // namespace
 
 void TestGame::tickerHandlesTheCompositorsReports_data()
@@ -811,12 +821,7 @@ void TestGame::tickerHandlesTheCompositorsReports()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     FakeDisplay *display = nullptr;
-    FrameTicker ticker(&window, &window, [&](PresentationFeedback::Presented presented,
-                                             PresentationFeedback::Discarded discarded) {
-        auto made = std::make_unique<FakeDisplay>(std::move(presented), std::move(discarded));
-        display = made.get();
-        return made;
-    });
+    FrameTicker ticker(&window, &window, madeInto(display));
     QVERIFY(display);
     QSignalSpy ticks(&ticker, &FrameTicker::refreshed);
     QSignalSpy shown(&ticker, &FrameTicker::presented);
@@ -879,12 +884,7 @@ void TestGame::tickerRestsWhereTheDisplayCounts()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     FakeDisplay *display = nullptr;
-    FrameTicker ticker(&window, &window, [&](PresentationFeedback::Presented presented,
-                                             PresentationFeedback::Discarded discarded) {
-        auto made = std::make_unique<FakeDisplay>(std::move(presented), std::move(discarded));
-        display = made.get();
-        return made;
-    });
+    FrameTicker ticker(&window, &window, madeInto(display));
     QSignalSpy ticks(&ticker, &FrameTicker::refreshed);
     ticker.start();
     QTRY_VERIFY(!display->requests.isEmpty());
